@@ -40,7 +40,7 @@ double FaultTrap::Finite(double v)
 double FaultTrap::Div(double a, double b)
 {
     if (b == 0.0) {
-        Raise(a == 0.0 || std::isnan(a) ? kFaultOverflow : kFaultDivisionByZero);
+        Raise(kFaultDivisionByZero);
         return 0.0;
     }
     return Finite(a / b);

@@ -40,7 +40,7 @@ public:
     // Records a fault; only the first one of a call is reported.
     void Raise(int number);
 
-    // a / b; x / 0 is "Division by zero", 0 / 0 is "Overflow" (as the BASIC run time has it).
+    // a / b; any division by zero, 0 / 0 included, is "Division by zero".
     double Div(double a, double b);
     // Natural logarithm; x <= 0 is an invalid argument.
     double Log(double x);

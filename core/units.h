@@ -42,10 +42,16 @@ SciPair SciParts(double value);
 // (m, e3) with e3 a multiple of 3 and 1 <= |m| < 1000.
 SciPair EngParts(double value);
 
+// Engineering display: the number before the prefixed unit (capacitance is never shown in
+// millifarads but in microfarads) and the prefixed unit itself ("nH", "kOhms", "dBm").
 double EngMantissa(double value, std::string_view baseUnit, bool dBm);
 std::string EngUnitText(double value, std::string_view baseUnit, bool dBm);
 std::string UnitLongName(std::string_view prefixedUnit, std::string_view baseUnit);
 std::string SIUnitName(std::string_view baseUnit);
+
+// The fault reporter of this module, for FaultTrap: shows "Error SV" + procedure code + "-" +
+// fault number + two blanks + description, untitled, with no icon ("Error SV9-11  Division by zero").
+void ReportUnitsFault(const char* code, int number);
 
 // ---- Unit conversion -------------------------------------------------------------------
 
