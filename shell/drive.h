@@ -6,6 +6,15 @@
 
 namespace korvel::drive {
 
+// Routes message boxes, sounds and "open" requests to standard output from now on. Called
+// before the main window starts, so that the start-up sound is reported like any other;
+// Run() installs them again, so that a script never shows a real dialog.
+void InstallHooks();
+
+// Charts: a QChartView is read directly; a chart drawn by hand (a Smith chart in paintEvent)
+// answers `series` through a Q_INVOKABLE `QString DriveSeriesJson() const` returning a JSON
+// object of the same fields: {"title":...,"axes":[...],"data":[{"name":...,"points":[[x,y],...]}]}.
+
 // Runs the script after the main window has started (without the splash delay).
 // Returns the process exit status: 0, or 2 after an unknown window, control or command.
 int Run(const QString& scriptPath);

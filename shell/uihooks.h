@@ -38,6 +38,10 @@ void PlayWave(const QString& file, bool force = false);
 // Asks the desktop to open a web address or a document; false when it could not.
 bool OpenTarget(const QString& target);
 
+// Starts another program (the system-information tool) without waiting for it; false when it
+// could not be started. Goes through the "open" hook when one is installed.
+bool StartProgram(const QString& path);
+
 // The folder of the executable: sounds, pictures, icons and help pages are loaded from it.
 QString ProgramFolder();
 QString ProgramFile(const QString& name);
