@@ -1,7 +1,10 @@
 // Korvel: start-up. A normal start shows the splash and brings the main window up 4 s later;
 // `korvel --drive FILE` (or `-` for standard input) starts at once and runs a script of
 // commands against the real windows.
+#include "active/ui/register.h"
 #include "lines/ui/register.h"
+#include "signal/ui/register.h"
+#include "tools/ui/register.h"
 #include "shell/drive.h"
 #include "shell/mainwindow.h"
 #include "shell/uihooks.h"
@@ -32,6 +35,9 @@ int main(int argc, char** argv)
     korvel::ui::MainWindow mainWindow;  // settings, web link and catalogue are set up here
     // The calculator families make their windows known; the catalogue opens them by name.
     korvel::ui::RegisterLineWindows();
+    korvel::ui::RegisterActiveWindows();
+    korvel::ui::RegisterSignalWindows();
+    korvel::ui::RegisterToolWindows();
 
     if (!drivePath.isEmpty()) {
         korvel::drive::InstallHooks();

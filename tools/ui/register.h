@@ -1,0 +1,6 @@
+#pragma once
+
+namespace korvel::ui {
+// Makes the tools family's windows known to the catalogue.
+void RegisterToolWindows();
+}
