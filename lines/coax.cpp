@@ -1,5 +1,7 @@
 #include "coax.h"
 
+#include "logratio.h"
+
 #include "core/cxmath.h"
 
 #include <cmath>
@@ -20,10 +22,8 @@ bool Flags(const LineWarningRule& rule, double value)
 double CoaxZ0(double ratio, double er, FaultTrap& trap)
 {
     // Free-space wave impedance over 2 pi (59.9584916 ohm), times ln(D1/D2), slowed by the
-    // dielectric.
-    const double factor = trap.Div(1.0, 2.0 * kPi) * trap.Sqrt(trap.Div(kMu0, kEps0));
-    const double z0 = factor * trap.Log(ratio) * trap.Pow(er, -0.5);
-    return trap.Raised() ? 0.0 : trap.Finite(z0);
+    // dielectric: one "coax unit" of the log-ratio lines.
+    return LogRatioZ0(1.0, ratio, er, trap);
 }
 
 double CoaxZ0(double ratio, double er)
@@ -34,11 +34,7 @@ double CoaxZ0(double ratio, double er)
 
 double CoaxD1D2Ratio(double z0, double er, FaultTrap& trap)
 {
-    // The power is taken of the decimal literal e, not through exp(), so that the ratio is the
-    // exact inverse of the impedance the program has always shown.
-    const double exponent = trap.Pow(er, 0.5) * (2.0 * kPi) * z0 * trap.Sqrt(trap.Div(kEps0, kMu0));
-    const double ratio = trap.Pow(kE, exponent);
-    return trap.Raised() ? 0.0 : ratio;
+    return LogRatioArgument(1.0, z0, er, trap);
 }
 
 double CoaxD1D2Ratio(double z0, double er)

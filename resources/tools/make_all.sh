@@ -11,6 +11,7 @@ python3 "$here/make_icons.py" "$out"
 python3 "$here/make_bitmaps.py" "$out"
 python3 "$here/make_guide_pdf.py" "$out"
 python3 "$here/make_help.py" "$out"
+python3 "$here/make_help_temlines.py" "$out"
 build="${TMPDIR:-/tmp}/korvel-svgrender"
 if cmake -S "$here/svgrender" -B "$build" -G Ninja >/dev/null 2>&1 &&
    cmake --build "$build" >/dev/null 2>&1; then

@@ -1,0 +1,16 @@
+#include "register.h"
+
+#include "rndcoax.h"
+#include "temlines.h"
+
+#include "shell/registry.h"
+
+namespace korvel::ui {
+
+void RegisterLineWindows()
+{
+    RegisterWindow("frmRndCoax", [](QWidget* parent) -> QWidget* { return new RndCoaxWindow(parent); });
+    RegisterTemLineWindows();
+}
+
+} // namespace korvel::ui
