@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaMethod>
@@ -414,6 +415,10 @@ private:
         } else if (auto* t = qobject_cast<QTreeWidget*>(o)) {
             for (QTreeWidgetItemIterator it(t); *it; ++it)
                 rows << (*it)->text(0);
+        } else if (auto* b = qobject_cast<QToolBox*>(o)) {
+            // The catalogue bar: its groups.
+            for (int i = 0; i < b->count(); ++i)
+                rows << b->itemText(i);
         } else if (auto* v = qobject_cast<QAbstractItemView*>(o)) {
             QAbstractItemModel* m = v->model();
             for (int r = 0; m && r < m->rowCount(); ++r) {
@@ -516,6 +521,9 @@ private:
             emit c->activated(row);
         } else if (auto* l = qobject_cast<QListWidget*>(o)) {
             l->setCurrentRow(row);
+        } else if (auto* b = qobject_cast<QToolBox*>(o)) {
+            // Opening a group of the catalogue bar, as a click on its title does.
+            b->setCurrentIndex(row);
         } else if (auto* v = qobject_cast<QAbstractItemView*>(o)) {
             v->setCurrentIndex(v->model()->index(row, 0));
         } else {
