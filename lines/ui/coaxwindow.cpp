@@ -286,7 +286,10 @@ void CoaxFamilyWindow::CalcZ0()
     const bool innerOverOuter = d_.ratioInnerOverOuter;
     QLineEdit* num = innerOverOuter ? txtInnerDiam_ : txtOuter_;
     QLineEdit* den = innerOverOuter ? txtOuter_ : txtInnerDiam_;
-    if (!CheckRatio(FieldValue(num), num, FieldValue(den), den, d_.ratioMin, d_.ratioMax, false)) {
+    // A ratio of exactly 1 is refused only where the accepted range leaves it out (a coax's
+    // conductors cannot coincide); touching wires (S/D = 1) are a line of their own.
+    const bool unityAllowed = d_.ratioMin <= 1.0 && 1.0 <= d_.ratioMax;
+    if (!CheckRatio(FieldValue(num), num, FieldValue(den), den, d_.ratioMin, d_.ratioMax, unityAllowed)) {
         // Both boxes are marked; the inner one is the one to correct, its text ready to retype.
         txtInnerDiam_->setFocus(Qt::OtherFocusReason);
         txtInnerDiam_->selectAll();
