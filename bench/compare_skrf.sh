@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Runs our S-parameter engine and scikit-rf (Debian's python3-scikit-rf) on the same
+# deterministic N-point two-port file, and prints each stage's time, the peak memory and
+# the ratios, with `wc -l` on the file as the floor for reading it.
+#
+#   bench/compare_skrf.sh [N]        (default 1000000; build folder from KORVEL_BUILD_DIR or build/)
+set -euo pipefail
+
+n=${1:-1000000}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KORVEL_BUILD_DIR:-$root/build}
+py=/usr/bin/python3
+
+if ! "$py" -c "import skrf" >/dev/null 2>&1; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends python3-scikit-rf >/dev/null
+fi
+
+cmake --build "$build" --target make_s2p sparam_bench >/dev/null 2>&1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+file=$tmp/bench_$n.s2p
+"$build/bin/make_s2p" "$n" "$file"
+cat "$file" >/dev/null   # both tools start from a warm page cache
+
+wc_s=$("$py" - "$file" <<'PY'
+import subprocess, sys, time
+best = 1e9
+for _ in range(3):
+    t = time.perf_counter()
+    subprocess.run(["wc", "-l", sys.argv[1]], check=True, stdout=subprocess.DEVNULL)
+    best = min(best, time.perf_counter() - t)
+print(f"{best:.4f}")
+PY
+)
+
+ours=$("$build/bin/sparam_bench" "$file")
+
+theirs=$("$py" - "$file" 2>/dev/null <<'PY'
+import resource, sys, time, warnings
+import numpy as np
+warnings.filterwarnings("ignore")
+import skrf as rf
+
+path = sys.argv[1]
+t0 = time.perf_counter()
+net = rf.Network(path)
+t1 = time.perf_counter()
+f = net.f
+grid = f[0] + (f[-1] - f[0]) * (np.arange(len(f)) + 0.5) / len(f)
+t2 = time.perf_counter()
+on = net.interpolate(rf.Frequency.from_f(grid, unit="hz"))
+t3 = time.perf_counter()
+s = on.s
+s11, s21, s12, s22 = s[:, 0, 0], s[:, 1, 0], s[:, 0, 1], s[:, 1, 1]
+k = on.stability
+delta = s11 * s22 - s12 * s21
+mu1 = (1 - np.abs(s11) ** 2) / (np.abs(s22 - delta * np.conj(s11)) + np.abs(s12 * s21))
+b1 = 1 + np.abs(s11) ** 2 - np.abs(s22) ** 2 - np.abs(delta) ** 2
+msg = 10 * np.log10(np.abs(s21) / np.abs(s12))
+mag = np.where((k > 1) & (b1 > 0), msg + 10 * np.log10(k - np.sqrt(np.maximum(k * k - 1, 0))), np.nan)
+gt = on.s_db[:, 1, 0]
+vswr = on.s_vswr[:, 0, 0]
+rl = -on.s_db[:, 0, 0]
+gd = on.group_delay[:, 1, 0]
+t4 = time.perf_counter()
+peak = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss / 1024
+mid = len(f) // 2
+print(f"load {t1 - t0:.4f}")
+print(f"interpolate {t3 - t2:.4f}")
+print(f"derive {t4 - t3:.4f}")
+print(f"peak {peak:.1f}")
+print(f"mid K={k[mid]:.4f} mu1={mu1[mid]:.4f} MAG={mag[mid]:.3f} MSG={msg[mid]:.3f} Gt={gt[mid]:.3f} "
+      f"VSWR={vswr[mid]:.4f} RL={rl[mid]:.3f}")
+PY
+)
+
+size_mb=$(stat -c %s "$file" | awk '{printf "%.1f", $1 / 1e6}')
+stage() { awk -v s="$1" '$1 == s { print $2; exit }'; }
+o_load=$(echo "$ours" | stage load); o_int=$(echo "$ours" | stage interpolate); o_der=$(echo "$ours" | stage derive)
+o_peak=$(echo "$ours" | awk '$1 == "peak" { print $3; exit }')
+t_load=$(echo "$theirs" | stage load); t_int=$(echo "$theirs" | stage interpolate); t_der=$(echo "$theirs" | stage derive)
+t_peak=$(echo "$theirs" | stage peak)
+
+echo "file: $n points, $size_mb MB; wc -l ${wc_s} s"
+echo "$ours" | sed -n '/^mid point/p' | sed 's/^/korvel:    /'
+echo "$theirs" | sed -n '/^mid /p' | sed 's/^mid /scikit-rf: /'
+printf '%-12s %12s %12s %10s\n' stage korvel scikit-rf ratio
+awk -v a="$o_load" -v b="$t_load" 'BEGIN { printf "%-12s %10.4f s %10.4f s %9.1fx\n", "load", a, b, b / a }'
+awk -v a="$o_int" -v b="$t_int" 'BEGIN { printf "%-12s %10.4f s %10.4f s %9.1fx\n", "interpolate", a, b, b / a }'
+awk -v a="$o_der" -v b="$t_der" 'BEGIN { printf "%-12s %10.4f s %10.4f s %9.1fx\n", "derive", a, b, b / a }'
+awk -v a="$o_peak" -v b="$t_peak" 'BEGIN { printf "%-12s %8.1f MiB %8.1f MiB %9.1fx\n", "peak memory", a, b, b / a }'
+awk -v a="$o_load" -v w="$wc_s" -v m="$o_peak" -v sz="$size_mb" 'BEGIN {
+  printf "korvel load / wc -l: %.1fx   korvel peak / file size: %.2fx\n", a / w, m * 1.048576 / sz }'

@@ -1,0 +1,105 @@
+// Times the S-parameter engine on one file:  sparam_bench FILE
+//
+// Three stages, each timed alone: loading the file, interpolating it onto a grid of the same
+// number of points, and deriving K, μ1, MAG/MSG, Gt, VSWR, return loss and group delay at
+// every grid point. Prints the time and points per second of each stage and the peak
+// resident memory of the process.
+#include "sparam/interpolation.h"
+#include "sparam/touchstone.h"
+#include "sparam/twoport.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+
+double PeakMiB()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_maxrss) / 1024.0;   // kilobytes on Linux
+}
+
+void Report(const char* stage, double s, std::size_t points)
+{
+    std::printf("%-12s %9.4f s  %12.0f points/s\n", stage, s, static_cast<double>(points) / s);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace korvel;
+    if (argc != 2) {
+        std::fputs("usage: sparam_bench FILE\n", stderr);
+        return 2;
+    }
+    const std::string path = argv[1];
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) {
+        std::perror(argv[1]);
+        return 1;
+    }
+
+    DataSetSlots sets;
+    const auto t0 = Clock::now();
+    const LoadResult r = GetSnpFile(FileNameOfPath(path), 1, path, sets);
+    const auto t1 = Clock::now();
+    if (!r.ok) {
+        std::fprintf(stderr, "%s\n", r.text.c_str());
+        return 1;
+    }
+    const double peakAfterLoad = PeakMiB();
+    const DataSet& set = sets[1];
+    const std::size_t n = set.Points();
+
+    // A grid of the same size over the same range, offset by half a step so that every
+    // point really interpolates.
+    std::vector<float> grid(n);
+    const double lo = set.freq.front(), hi = set.freq.back();
+    for (std::size_t k = 0; k < n; ++k)
+        grid[k] = static_cast<float>(lo + (hi - lo) * (static_cast<double>(k) + 0.5) / static_cast<double>(n));
+
+    const auto t2 = Clock::now();
+    const GridSet g = InterpolateDataSet(set, grid);
+    const auto t3 = Clock::now();
+    const double peakAfterInterpolation = PeakMiB();
+    std::vector<float>().swap(grid);   // the grid set keeps its own copy of the frequencies
+
+    std::vector<float> k(n), mu1(n), mag(n), msg(n), gt(n), vswr(n), rl(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const TwoPort s{g.s[SIndex(1, 1)][i], g.s[SIndex(2, 1)][i], g.s[SIndex(1, 2)][i], g.s[SIndex(2, 2)][i]};
+        k[i] = static_cast<float>(StabilityK(s).value);
+        mu1[i] = static_cast<float>(StabilityMu1(s));
+        mag[i] = static_cast<float>(MaxAvailableGainDb(s));
+        msg[i] = static_cast<float>(MaxStableGainDb(s));
+        gt[i] = static_cast<float>(TransducerGainDb(s));
+        vswr[i] = static_cast<float>(VSWR(s.s11).value);
+        rl[i] = static_cast<float>(ReturnLossDb(s.s11).value);
+    }
+    const std::vector<float> tau = GroupDelayCurve(g.freq, g.s[SIndex(2, 1)]);
+    const auto t4 = Clock::now();
+
+    // Something of every result is printed so that no stage can be optimised away.
+    const std::size_t mid = n / 2;
+    std::printf("file         %s  %.1f MB  %zu points, %zu noise points\n", path.c_str(),
+                static_cast<double>(st.st_size) / 1e6, n, set.NoisePoints());
+    Report("load", Seconds(t0, t1), n);
+    Report("interpolate", Seconds(t2, t3), n);
+    Report("derive", Seconds(t3, t4), n);
+    std::printf("peak memory  %.1f MiB  (%.2f x file size); after loading %.1f MiB, after interpolating %.1f MiB\n",
+                PeakMiB(), PeakMiB() * 1048576.0 / static_cast<double>(st.st_size), peakAfterLoad,
+                peakAfterInterpolation);
+    std::printf("mid point    f=%.3f MHz K=%.4f mu1=%.4f MAG=%.3f MSG=%.3f Gt=%.3f VSWR=%.4f RL=%.3f tau=%.1f ps\n",
+                g.freq[mid], k[mid], mu1[mid], mag[mid], msg[mid], gt[mid], vswr[mid], rl[mid], tau[mid] * 1e12);
+    return 0;
+}

@@ -1,0 +1,198 @@
+// korvel-sparam: the S-parameter tool's Tabular display for designers who script.
+//
+//   korvel-sparam FILE [FILE [FILE]] --grid START:STOP:STEP --params NAME,NAME...
+//   korvel-sparam FILE ... --center C --span BW --points N --params ...
+//   korvel-sparam FILE ... --freq F --params ...
+//   korvel-sparam --list-params
+//
+// Frequencies are in MHz. The table goes to standard output; a file that does not load
+// prints the loader's message to standard error and exits 1; bad arguments exit 2.
+#include "core/units.h"
+#include "sparam/interpolation.h"
+#include "sparam/tabular.h"
+#include "sparam/touchstone.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace korvel;
+
+constexpr const char* kUsage =
+    "usage: korvel-sparam FILE [FILE [FILE]] (--grid START:STOP:STEP | --center C --span BW --points N | "
+    "--freq F) --params NAME[,NAME...]   |   korvel-sparam --list-params\n";
+
+int Usage(const std::string& why)
+{
+    if (!why.empty())
+        std::fprintf(stderr, "korvel-sparam: %s\n", why.c_str());
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+bool Number(std::string_view text, double& v)
+{
+    if (!IsNumericText(text))
+        return false;
+    v = NumberFromText(text);
+    return std::isfinite(v);
+}
+
+std::vector<std::string_view> Split(std::string_view text, char sep)
+{
+    std::vector<std::string_view> parts;
+    for (;;) {
+        const auto at = text.find(sep);
+        parts.push_back(text.substr(0, at));
+        if (at == std::string_view::npos)
+            return parts;
+        text.remove_prefix(at + 1);
+    }
+}
+
+int ListParams()
+{
+    std::string out;
+    for (const ParamInfo& p : AllParams()) {
+        out += p.cliName;
+        out += '\t';
+        out += p.name;
+        out += p.suffix;
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> files;
+    std::string grid, center, span, points, freq, params;
+    bool listParams = false;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc)
+                return false;
+            into = argv[++i];
+            return true;
+        };
+        bool ok = true;
+        if (a == "--list-params")
+            listParams = true;
+        else if (a == "--grid")
+            ok = value(grid);
+        else if (a == "--center")
+            ok = value(center);
+        else if (a == "--span")
+            ok = value(span);
+        else if (a == "--points")
+            ok = value(points);
+        else if (a == "--freq")
+            ok = value(freq);
+        else if (a == "--params")
+            ok = value(params);
+        else if (a.starts_with("--"))
+            return Usage("unknown option " + std::string(a));
+        else
+            files.emplace_back(a);
+        if (!ok)
+            return Usage("option " + std::string(a) + " needs a value");
+    }
+    if (listParams)
+        return ListParams();
+
+    if (files.empty() || files.size() > 3)
+        return Usage("give one to three S-parameter files");
+
+    // ---- The grid ----
+    const int modes = (!grid.empty() ? 1 : 0) + (!center.empty() || !span.empty() || !points.empty() ? 1 : 0) +
+                      (!freq.empty() ? 1 : 0);
+    if (modes != 1)
+        return Usage("choose one grid: --grid, --center/--span/--points, or --freq");
+    std::vector<float> frequencies;
+    if (!grid.empty()) {
+        const auto parts = Split(grid, ':');
+        double start = 0, stop = 0, step = 0;
+        if (parts.size() != 3 || !Number(parts[0], start) || !Number(parts[1], stop) || !Number(parts[2], step))
+            return Usage("--grid needs three numbers START:STOP:STEP");
+        if (!(step > 0.0) || stop < start)
+            return Usage("--grid needs STOP not below START and a positive STEP");
+        frequencies = StartStopGrid(static_cast<float>(start), static_cast<float>(stop), static_cast<float>(step));
+    } else if (!freq.empty()) {
+        double f = 0;
+        if (!Number(freq, f))
+            return Usage("--freq needs a number");
+        frequencies.push_back(static_cast<float>(f));
+    } else {
+        double c = 0, bw = 0, n = 0;
+        if (!Number(center, c) || !Number(span, bw) || !Number(points, n))
+            return Usage("--center, --span and --points each need a number");
+        if (bw < 0.0 || n < 1.0 || n != std::floor(n) || n > static_cast<double>(kMaxGridPoints))
+            return Usage("--span must not be negative and --points must be a whole number from 1");
+        frequencies = MakeCenterSpanGrid(static_cast<float>(c), static_cast<float>(bw), static_cast<int>(n)).freq;
+    }
+    if (frequencies.empty())
+        return Usage("the grid has no points");
+
+    // ---- The parameters ----
+    std::vector<Param> chosen;
+    for (std::string_view name : Split(params, ',')) {
+        if (name.empty())
+            continue;
+        const auto p = ParamFromCliName(name);
+        if (!p)
+            return Usage("unknown parameter " + std::string(name) + " (see --list-params)");
+        chosen.push_back(*p);
+    }
+    if (chosen.empty())
+        return Usage("--params needs at least one parameter name");
+
+    // ---- The data sets ----
+    DataSetSlots sets;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const int slot = static_cast<int>(i) + 1;
+        const LoadResult r = GetSnpFile(FileNameOfPath(files[i]), slot, files[i], sets);
+        if (!r.ok) {
+            std::fprintf(stderr, "%s\n", r.text.c_str());
+            return 1;
+        }
+    }
+    if (files.size() * chosen.size() > 60) {
+        std::fputs("Maximum number of (Data Sets) x (Parameters) is 60.   Please deselect some Data Sets or Parameters.\n",
+                   stderr);
+        return 1;
+    }
+    for (std::size_t i = 1; i < files.size(); ++i) {
+        if (sets[static_cast<int>(i) + 1].referenceImpedance != sets[1].referenceImpedance) {
+            std::fputs("Cannot compare SnP files with mixed characteristic impedances \n", stderr);
+            return 1;
+        }
+    }
+
+    std::vector<GridSet> onGrid;
+    onGrid.reserve(files.size());
+    std::vector<TabularColumnSource> sources;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        onGrid.push_back(InterpolateDataSet(sets[static_cast<int>(i) + 1], frequencies));
+        if (!onGrid.back().fault.empty()) {
+            std::fprintf(stderr, "%s\n", onGrid.back().fault.c_str());
+            return 1;
+        }
+    }
+    for (std::size_t i = 0; i < onGrid.size(); ++i)
+        sources.push_back({static_cast<int>(i) + 1, &onGrid[i]});
+
+    const TabularText table = MakeTabular(sources, chosen);
+    std::fwrite(table.text.data(), 1, table.text.size(), stdout);
+    for (Note n : table.notes)
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(NoteText(n).size()), NoteText(n).data());
+    return 0;
+}
