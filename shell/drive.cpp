@@ -154,6 +154,8 @@ constexpr KeyName kKeys[] = {
     {"F8", Qt::Key_F8, ""},          {"F9", Qt::Key_F9, ""},          {"Return", Qt::Key_Return, "\r"},
     {"Escape", Qt::Key_Escape, "\x1b"}, {"PageUp", Qt::Key_PageUp, ""}, {"PageDown", Qt::Key_PageDown, ""},
     {"Up", Qt::Key_Up, ""},          {"Down", Qt::Key_Down, ""},      {"Tab", Qt::Key_Tab, "\t"},
+    {"Plus", Qt::Key_Plus, "+"},     {"Minus", Qt::Key_Minus, "-"},   {"Asterisk", Qt::Key_Asterisk, "*"},
+    {"Slash", Qt::Key_Slash, "/"},   {"Caret", Qt::Key_AsciiCircum, "^"},
 };
 
 // A failed command that makes the rest of the script meaningless.
@@ -183,8 +185,29 @@ ui::Answer AnswerBox(ui::Buttons buttons)
     }
 }
 
+// A script runs on its own clock: the program's timers (the tmr... of the windows, such as the
+// one that reveals the web link) fire only while the script waits, never because a command
+// happened to take long. That keeps the output of a script the same on a slow machine.
+class ScriptClock : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!running && event->type() == QEvent::Timer) {
+            // A swallowed timer stays armed and comes round again after its interval.
+            const auto* timer = qobject_cast<QTimer*>(watched);
+            if (timer && timer->objectName().startsWith("tmr"))
+                return true;
+        }
+        return false;
+    }
+
+    bool running = false;
+};
+
 class Driver {
 public:
+    Driver() { QCoreApplication::instance()->installEventFilter(&clock_); }
+
     int Run(QTextStream& script)
     {
         Settle();
@@ -207,6 +230,8 @@ public:
     }
 
 private:
+    ScriptClock clock_;
+
     static void Settle()
     {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -739,7 +764,9 @@ private:
     {
         QEventLoop loop;
         QTimer::singleShot(ToInt(ms), &loop, &QEventLoop::quit);
+        clock_.running = true;
         loop.exec();
+        clock_.running = false;
     }
 
     void Get(const QString& name)
