@@ -1,5 +1,6 @@
 #include "register.h"
 
+#include "planarwindow.h"
 #include "rndcoax.h"
 #include "temlines.h"
 
@@ -11,6 +12,7 @@ void RegisterLineWindows()
 {
     RegisterWindow("frmRndCoax", [](QWidget* parent) -> QWidget* { return new RndCoaxWindow(parent); });
     RegisterTemLineWindows();
+    RegisterPlanarLineWindows();
 }
 
 } // namespace korvel::ui

@@ -1,0 +1,383 @@
+#include "planarwindow.h"
+
+#include "dielectricselector.h"
+
+#include "core/units.h"
+#include "shell/services.h"
+#include "shell/uihooks.h"
+#include "shell/unitselector.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace korvel::ui {
+namespace {
+
+// Impedances above this are shown as whole ohms with a trailing point.
+constexpr double kWholeOhmsAbove = 1000.0;
+
+QString Format(double value, const char* picture)
+{
+    return QString::fromStdString(FormatValue(value, picture));
+}
+
+std::string CodeOf(const UnitSelector* selector) { return selector->Code().toStdString(); }
+
+QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip)
+{
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setToolTip(tip);
+    box->setFixedWidth(78);
+    SetFieldBackground(box, kFieldNormal);
+    return box;
+}
+
+QLabel* MakeCaption(QWidget* parent, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+// A read-only result: an inset box that keeps its width whatever it shows, as tall as an
+// input box so that inputs and results line up row by row.
+QLabel* MakeResult(QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 255));
+    label->setPalette(pal);
+    label->setFixedWidth(88);
+    label->setMinimumHeight(QLineEdit().sizeHint().height());
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+PlanarLineWindow::PlanarLineWindow(const PlanarWindowDescription& description, QWidget* parent)
+    : CalcFrame(description.identity, parent), d_(description)
+{
+    BuildControls();
+    BuildMenus();
+    ConnectTyping();
+    SetMainCalculateButton(cmdCalculate_);
+    cmdCalculate_->setFocus();
+}
+
+void PlanarLineWindow::BuildControls()
+{
+    QWidget* body = Body();
+    auto* outer = new QVBoxLayout(body);
+    outer->setContentsMargins(8, 8, 8, 4);
+    outer->setSpacing(10);
+
+    // ---- Units and substrate -------------------------------------------------------------
+    auto* unitsBox = new QGroupBox("Units", body);
+    unitsBox->setObjectName("fraUnits");
+    auto* units = new QGridLayout(unitsBox);
+    units->setHorizontalSpacing(8);
+
+    cbofpFreqUnits_ = new UnitSelector(unitsBox);
+    cbofpFreqUnits_->setObjectName("cbofpFreqUnits");
+    for (const char* code : {"GHz", "MHz", "kHz", "Hz"})
+        cbofpFreqUnits_->AddUnit(code, code);
+
+    cbofpLengthUnits_ = new UnitSelector(unitsBox);
+    cbofpLengthUnits_->setObjectName("cbofpLengthUnits");
+    const std::pair<const char*, const char*> lengths[] = {{"mils", "mil"}, {"inches", "in"}, {"meters", "m"},
+                                                           {"cm", "cm"},    {"mm", "mm"},     {"um", "um"}};
+    for (const auto& [text, code] : lengths)
+        cbofpLengthUnits_->AddUnit(text, code);
+
+    cbofpAngleUnits_ = new UnitSelector(body);
+    cbofpAngleUnits_->setObjectName("cbofpAngleUnits");
+    cbofpAngleUnits_->AddUnit("degrees", "deg");
+    cbofpAngleUnits_->AddUnit("radians", "rad");
+
+    txtEr_ = MakeInput(body, "txtEr", "1", "Enter relative dielectric constant Er");
+    cbofpDielectric_ = new DielectricSelector(DielectricTable::Substrate, txtEr_, unitsBox);
+    cbofpDielectric_->setToolTip("Select substrate material");
+
+    units->addWidget(MakeCaption(unitsBox, "Frequency:"), 0, 0);
+    units->addWidget(cbofpFreqUnits_, 0, 1);
+    units->addWidget(MakeCaption(unitsBox, "Length Units:"), 0, 2);
+    units->addWidget(cbofpLengthUnits_, 0, 3);
+    units->addWidget(MakeCaption(unitsBox, "Dielectric:"), 0, 4);
+    units->addWidget(cbofpDielectric_, 0, 5);
+    units->setColumnStretch(5, 1);
+    outer->addWidget(unitsBox);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(8);
+
+    // ---- The line's dimensions, in the order they are checked ----------------------------
+    auto* dimBox = new QGroupBox("Line", body);
+    dimBox->setObjectName("fraDimensions");
+    auto* dims = new QGridLayout(dimBox);
+    dims->setVerticalSpacing(6);
+    int row = 0;
+    for (const PlanarInput& in : d_.inputs) {
+        QLineEdit* box = MakeInput(dimBox, in.name, in.defaultText, in.tip);
+        boxes_[size_t(in.box)] = box;
+        dims->addWidget(MakeCaption(dimBox, in.caption), row, 0);
+        dims->addWidget(box, row++, 1);
+    }
+    txtEr_->setParent(dimBox);
+    txtEr_->setEnabled(false);
+    dims->addWidget(MakeCaption(dimBox, "Er ="), row, 0);
+    dims->addWidget(txtEr_, row++, 1);
+    dims->setRowStretch(row, 1);
+    columns->addWidget(dimBox);
+
+    // ---- Results -------------------------------------------------------------------------
+    auto* resBox = new QGroupBox("Results", body);
+    resBox->setObjectName("fraResults");
+    auto* res = new QGridLayout(resBox);
+    res->setVerticalSpacing(6);
+    lblZ0_ = MakeResult(resBox, "lblZ0");
+    lblKeff_ = MakeResult(resBox, "lblKeff");
+    lblPropVel_ = MakeResult(resBox, "lblPropVel");
+    lblWHratio_ = MakeResult(resBox, "lblWHratio");
+    lblKe_ = MakeResult(resBox, "lblKe");
+    lblWavelength_ = MakeResult(resBox, "lblWavelength");
+    lblWavelengthUnits_ = new QLabel(cbofpLengthUnits_->currentText(), resBox);
+    lblWavelengthUnits_->setObjectName("lblWavelengthUnits");
+    lblFractLambda_ = MakeResult(resBox, "lblFractLambda");
+    lblElectLength_ = MakeResult(resBox, "lblElectLength");
+    cbofpAngleUnits_->setParent(resBox);
+    row = 0;
+    auto addRow = [&](const QString& caption, QWidget* value, QWidget* after) {
+        res->addWidget(MakeCaption(resBox, caption), row, 0);
+        res->addWidget(value, row, 1);
+        if (after)
+            res->addWidget(after, row, 2);
+        ++row;
+    };
+    addRow("Z0 =", lblZ0_, new QLabel("ohms", resBox));
+    addRow(d_.keffCaption, lblKeff_, nullptr);
+    addRow("Vp =", lblPropVel_, new QLabel("fraction of c", resBox));
+    if (d_.showsWH)
+        addRow("W/H =", lblWHratio_, nullptr);
+    else
+        lblWHratio_->hide();
+    if (d_.showsShapeFactor)
+        addRow("Shape factor =", lblKe_, nullptr);
+    else
+        lblKe_->hide();
+    addRow("1.0 Wavelength =", lblWavelength_, lblWavelengthUnits_);
+    addRow("Length =", lblFractLambda_, new QLabel("wavelengths", resBox));
+    addRow("Elect Length =", lblElectLength_, cbofpAngleUnits_);
+
+    // Loss is not modelled for these lines; the controls exist and stay hidden.
+    auto* lblLossTan = new QLabel("Loss Tan =", resBox);
+    lblLossTan->setObjectName("lblLossTan");
+    auto* txtLossTan = new QLineEdit(resBox);
+    txtLossTan->setObjectName("txtLossTan");
+    auto* lblLossEqual = new QLabel("Loss =", resBox);
+    lblLossEqual->setObjectName("lblLossEqual");
+    auto* lblLoss = new QLabel(resBox);
+    lblLoss->setObjectName("lblLoss");
+    auto* lblLossUnits = new QLabel("[dB, user's length]", resBox);
+    lblLossUnits->setObjectName("lblLossUnits");
+    for (QWidget* w : std::initializer_list<QWidget*>{lblLossTan, txtLossTan, lblLossEqual, lblLoss, lblLossUnits})
+        w->hide();
+    res->setRowStretch(row, 1);
+    res->setColumnStretch(1, 1);
+    columns->addWidget(resBox, 1);
+
+    // ---- The cross-section, and the CPW's choice of a lower ground plane -----------------
+    auto* picBox = new QGroupBox("Cross-section", body);
+    picBox->setObjectName("fraCrossSection");
+    auto* picLay = new QVBoxLayout(picBox);
+    picLay->setSpacing(4);
+    if (d_.groundPlaneChoice) {
+        auto* fra = new QFrame(picBox);
+        fra->setObjectName("fraGroundplane");
+        auto* lay = new QVBoxLayout(fra);
+        lay->setContentsMargins(4, 0, 0, 0);
+        lay->setSpacing(2);
+        optWithGround_ = new QRadioButton("With Groundplane", fra);
+        optNoGround_ = new QRadioButton("No Groundplane", fra);
+        int index = 0;
+        for (QRadioButton* opt : {optWithGround_, optNoGround_}) {
+            opt->setObjectName("optGroundplane");
+            opt->setProperty("index", index++);
+            lay->addWidget(opt);
+        }
+        optWithGround_->setChecked(true);
+        connect(optWithGround_, &QRadioButton::toggled, this, [this](bool on) { ShowGroundPlane(on); });
+        picLay->addWidget(fra);
+    }
+    picture_ = new LineSection(d_.section, picBox);
+    picture_->setObjectName(d_.sectionName);
+    picLay->addWidget(picture_);
+    if (d_.groundPlaneChoice) {
+        // Without the lower ground the window shows the open line in the same place, so the
+        // layout does not jump when the choice changes.
+        pictureNoGround_ = new LineSection(LineSectionKind::CpwOpen, picBox);
+        pictureNoGround_->setObjectName("imgCpw");
+        picLay->addWidget(pictureNoGround_);
+        pictureNoGround_->hide();
+    }
+    picLay->addStretch(1);
+    columns->addWidget(picBox);
+    outer->addLayout(columns);
+
+    // ---- Command -------------------------------------------------------------------------
+    auto* buttons = new QHBoxLayout;
+    cmdCalculate_ = new QPushButton("Calculate Z0  [F4]", body);
+    cmdCalculate_->setObjectName("cmdCalculate");
+    cmdCalculate_->setToolTip("Calculate Z0 from physical parameters");
+    cmdCalculate_->setDefault(true);
+    cmdCalculate_->setMinimumWidth(150);
+    buttons->addWidget(cmdCalculate_);
+    buttons->addStretch(1);
+    outer->addLayout(buttons);
+    outer->addStretch(1);
+    connect(cmdCalculate_, &QPushButton::clicked, this, &PlanarLineWindow::CalcZ0);
+
+    QWidget* previous = nullptr;
+    for (const PlanarInput& in : d_.inputs) {
+        QWidget* box = Box(in.box);
+        if (previous)
+            setTabOrder(previous, box);
+        previous = box;
+    }
+    if (previous)
+        setTabOrder(previous, txtEr_);
+}
+
+void PlanarLineWindow::BuildMenus()
+{
+    AddFileItem("&Print", "mnuFilePrint");
+    AddFileItem("Page set&up", "mnuFilePageSetup");
+    AddFileItem("Print pre&view", "mnuFilePrintPreview");
+    FileMenu()->insertSeparator(FileMenu()->actions().value(3));
+
+    QMenu* calc = AddMenu("&Calculate", "mnuCalculate");
+    AddItem(calc, "Calculate &ZO", "mnuCalculateZo", &PlanarLineWindow::CalcZ0);
+    AddItem(calc, "Synthesize &Width", "mnuSynthesizeWidth");
+    calc->addSeparator();
+    AddItem(calc, "&Table of Z0 vs. Width", "mnuTableZ0");
+    AddItem(calc, "&Plot Z0 vs. Width", "mnuPlotZ0");
+
+    QMenu* select = AddMenu("&Select Parameters", "mnuSelectParameters");
+    AddItem(select, "&Dielectric", "mnuSelectDielectric", [this] { cbofpDielectric_->OpenFromMenu(); });
+    AddItem(select, "&Frequency Units", "mnuSelectFreqUnits", [this] { cbofpFreqUnits_->OpenFromMenu(); });
+    AddItem(select, "L&ength Units", "mnuSelectLengthUnits", [this] { cbofpLengthUnits_->OpenFromMenu(); });
+    AddItem(select, "&Angle Untis", "mnuSelectAngleUnits", [this] { cbofpAngleUnits_->OpenFromMenu(); });
+
+    AddHelpItem("&Applications and Examples", "mnuHelpApplications");
+    AddHelpItem("&Tutorial", "mnuHelpTutorial");
+    AddHelpItem("&Keyboard Shortcuts", "mnuHelpKeyboard");
+}
+
+void PlanarLineWindow::ConnectTyping()
+{
+    // Typing clears the yellow of a failed check; a box that takes part in a ratio check
+    // clears its partner as well, since either one may be the one that was wrong.
+    for (const PlanarInput& in : d_.inputs) {
+        std::vector<QLineEdit*> reset{Box(in.box)};
+        const auto rule = std::find_if(d_.typing.begin(), d_.typing.end(),
+                                       [&](const PlanarTypingReset& r) { return r.typed == in.box; });
+        if (rule != d_.typing.end()) {
+            reset.clear();
+            for (PlanarBox b : rule->reset)
+                reset.push_back(Box(b));
+        }
+        connect(Box(in.box), &QLineEdit::textChanged, this, [reset] {
+            for (QLineEdit* other : reset)
+                SetFieldBackground(other, kFieldNormal);
+        });
+    }
+    WhiteOnTyping({txtEr_});
+}
+
+void PlanarLineWindow::ShowGroundPlane(bool withGround)
+{
+    picture_->setVisible(withGround);
+    if (pictureNoGround_)
+        pictureNoGround_->setVisible(!withGround);
+}
+
+void PlanarLineWindow::CalcZ0()
+{
+    BeginCalculation();
+    mathError_ = false;
+
+    for (const PlanarInput& in : d_.inputs)
+        if (!CheckInput(Box(in.box), in.minimum, in.maximum, in.zeroAllowed))
+            return;
+    if (!CheckInput(txtEr_, 1.0, d_.erMax))
+        return;
+    for (const PlanarRatioCheck& r : d_.ratios) {
+        QLineEdit* num = Box(r.numerator);
+        QLineEdit* den = Box(r.denominator);
+        // A strip as wide as the substrate is high is an ordinary line: unity is allowed.
+        if (!CheckRatio(FieldValue(num), num, FieldValue(den), den, r.minimum, r.maximum, true)) {
+            Box(r.focus)->setFocus(Qt::OtherFocusReason);
+            Box(r.focus)->selectAll();
+            return;
+        }
+    }
+
+    const std::string lengthCode = CodeOf(cbofpLengthUnits_);
+    const std::string freqCode = CodeOf(cbofpFreqUnits_);
+    PlanarReading reading;
+    for (const PlanarInput& in : d_.inputs) {
+        const size_t i = size_t(in.box);
+        reading.typed[i] = FieldValue(Box(in.box));
+        reading.si[i] = ConvertUnit(reading.typed[i], in.box == PlanarBox::Freq ? freqCode : lengthCode, true);
+    }
+    reading.er = FieldValue(txtEr_);
+    reading.groundPlane = !optNoGround_ || !optNoGround_->isChecked();
+
+    const PlanarOutcome out = d_.analyse(reading, kept_);
+    if (out.rangeFailed)
+        ShowMessageBox(this, out.rangeTitle, out.rangeText, MsgIcon::Exclamation);
+    if (out.fault.raised) {
+        mathError_ = true;
+        ShowFault(QString::fromStdString(out.fault.text));
+    }
+    kept_.eeff = out.eeff;
+    kept_.shapeFactor = out.shapeFactor;
+
+    const std::string angleCode = CodeOf(cbofpAngleUnits_);
+    lblZ0_->setText(Format(out.z0_ohm, out.z0_ohm <= kWholeOhmsAbove ? d_.z0Picture : "0."));
+    lblKeff_->setText(Format(out.eeff, d_.keffPicture));
+    lblPropVel_->setText(Format(out.wave.velocityFactor, "  0.000"));
+    if (d_.showsWH)
+        lblWHratio_->setText(Format(out.whRatio, "  0.000"));
+    if (d_.showsShapeFactor)
+        lblKe_->setText(Format(out.shapeFactor, "  0.000"));
+    lblWavelength_->setText(Format(ConvertUnit(out.wave.wavelength_m, lengthCode, false), "  0.000"));
+    lblWavelengthUnits_->setText(QString::fromStdString(lengthCode));
+    lblFractLambda_->setText(Format(out.wave.fractionOfWavelength, "  0.000"));
+    lblElectLength_->setText(Format(ConvertUnit(out.wave.electricalLength_rad, angleCode, false),
+                                    angleCode == "deg" ? "  0.0" : "  0.00"));
+
+    // After a fault its message stays; the accuracy rules would only hide it.
+    if (mathError_)
+        return;
+    ShowNormalStatus();
+    for (const LineWarning& w : out.warnings)
+        ShowWarning(QString::fromStdString(w.text), w.level == LineStatusLevel::Severe);
+}
+
+} // namespace korvel::ui
