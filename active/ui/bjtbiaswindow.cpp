@@ -5,6 +5,7 @@
 
 #include "core/settings.h"
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/uihooks.h"
 
@@ -21,55 +22,25 @@
 namespace korvel::ui {
 namespace {
 
-// Text of the error panel when the arithmetic of a calculation fails; the fault follows it.
-const QString kErrorText = "Bias calculation error -";
-
-QString Format(double value, const char* picture) { return QString::fromStdString(FormatValue(value, picture)); }
-
-QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip)
+// The window's boxes keep fixed widths so that its grids line up.
+QLineEdit* InputBox(QWidget* parent, const QString& name, const QString& text, const QString& tip)
 {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
+    QLineEdit* box = MakeInput(parent, name, text, tip);
     box->setFixedWidth(58);
     box->setAlignment(Qt::AlignRight);
-    SetFieldBackground(box, kFieldNormal);
     return box;
 }
 
-QLabel* MakeCaption(QWidget* parent, const QString& text)
+QLabel* ResultBox(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-QLabel* MakeUnit(QWidget* parent, const QString& text, const QString& name = QString())
-{
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    return label;
-}
-
-// A read-only result in an inset white box, as tall as an input box so rows line up.
-QLabel* MakeResult(QWidget* parent, const QString& name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 255));
-    label->setPalette(pal);
+    QLabel* label = MakeResult(parent, name);
     label->setFixedWidth(72);
-    label->setMinimumHeight(QLineEdit().sizeHint().height());
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
+
+// Text of the error panel when the arithmetic of a calculation fails; the fault follows it.
+const QString kErrorText = "Bias calculation error -";
 
 QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name = QString())
 {
@@ -194,18 +165,18 @@ void BjtBiasWindow::BuildControls()
     left->addWidget(MakeHeading(body, "1. Enter values for Vcc, Vce, and  Ic.", "lblStep1"));
     auto* point = new QGridLayout;
     point->setHorizontalSpacing(6);
-    txtVcc_ = MakeInput(body, "txtVcc", "2.7", "Collector supply voltage");
-    txtVce_ = MakeInput(body, "txtVce", "2", "Desired Collector-Emitter voltage");
-    txtIc_ = MakeInput(body, "txtIc", "5", "Desired Collector current");
+    txtVcc_ = InputBox(body, "txtVcc", "2.7", "Collector supply voltage");
+    txtVce_ = InputBox(body, "txtVce", "2", "Desired Collector-Emitter voltage");
+    txtIc_ = InputBox(body, "txtIc", "5", "Desired Collector current");
     point->addWidget(MakeCaption(body, "Vcc ="), 0, 0);
     point->addWidget(txtVcc_, 0, 1);
-    point->addWidget(MakeUnit(body, "V"), 0, 2);
+    point->addWidget(MakeLabel(body, "V"), 0, 2);
     point->addWidget(MakeCaption(body, "Vce ="), 1, 0);
     point->addWidget(txtVce_, 1, 1);
-    point->addWidget(MakeUnit(body, "V"), 1, 2);
+    point->addWidget(MakeLabel(body, "V"), 1, 2);
     point->addWidget(MakeCaption(body, "Ic ="), 2, 0);
     point->addWidget(txtIc_, 2, 1);
-    point->addWidget(MakeUnit(body, "mA"), 2, 2);
+    point->addWidget(MakeLabel(body, "mA"), 2, 2);
     point->setColumnMinimumWidth(0, 44);
     point->setColumnMinimumWidth(3, 10);
     point->setColumnStretch(5, 1);
@@ -229,8 +200,8 @@ void BjtBiasWindow::BuildControls()
     const char* tcValues[] = {"-25", "25", "65"};
     const char* tcTips[] = {"Lowest case temperature for analysis", "", "Highest case temperature for analysis"};
     for (int i = 0; i < 3; ++i) {
-        txtHFE_[i] = MakeInput(fraTransistor, QString("txtHFE(%1)").arg(i), hfeValues[i], hfeTips[i]);
-        txtTcase_[i] = MakeInput(fraTransistor, QString("txtTcase(%1)").arg(i), tcValues[i], tcTips[i]);
+        txtHFE_[i] = InputBox(fraTransistor, QString("txtHFE(%1)").arg(i), hfeValues[i], hfeTips[i]);
+        txtTcase_[i] = InputBox(fraTransistor, QString("txtTcase(%1)").arg(i), tcValues[i], tcTips[i]);
         tp->addWidget(txtHFE_[i], 1, i + 1);
         tp->addWidget(txtTcase_[i], 2, i + 1);
     }
@@ -238,14 +209,14 @@ void BjtBiasWindow::BuildControls()
     txtTcase_[1]->setEnabled(false);
     tp->addWidget(MakeCaption(fraTransistor, "hFE ="), 1, 0);
     tp->addWidget(MakeCaption(fraTransistor, "Tcase ="), 2, 0);
-    tp->addWidget(MakeUnit(fraTransistor, "°C"), 2, 4);
+    tp->addWidget(MakeLabel(fraTransistor, "°C"), 2, 4);
 
-    txtICBO_ = MakeInput(fraTransistor, "txtICBO", "0.1", "Icbo at 25 °C");
-    txtVBE_ = MakeInput(fraTransistor, "txtVBE", "0.78", "Base-Emitter voltage at 25 °C");
-    txtTheta_ = MakeInput(fraTransistor, "txtTheta", "300", "Thermal resistance of transistor");
-    txtHfeTempCo_ = MakeInput(fraTransistor, "txtHfeTempCo", "0.5", "Temperature coefficient for hFE in % per °C");
-    txtVbeTempCo_ = MakeInput(fraTransistor, "txtVbeTempCo", "-2", "Temperature coefficient for Base-Emitter voltage");
-    txtIcboFactor_ = MakeInput(fraTransistor, "txtIcboFactor", "2", "Mulitplier for Icbo for every 10 °C");
+    txtICBO_ = InputBox(fraTransistor, "txtICBO", "0.1", "Icbo at 25 °C");
+    txtVBE_ = InputBox(fraTransistor, "txtVBE", "0.78", "Base-Emitter voltage at 25 °C");
+    txtTheta_ = InputBox(fraTransistor, "txtTheta", "300", "Thermal resistance of transistor");
+    txtHfeTempCo_ = InputBox(fraTransistor, "txtHfeTempCo", "0.5", "Temperature coefficient for hFE in % per °C");
+    txtVbeTempCo_ = InputBox(fraTransistor, "txtVbeTempCo", "-2", "Temperature coefficient for Base-Emitter voltage");
+    txtIcboFactor_ = InputBox(fraTransistor, "txtIcboFactor", "2", "Mulitplier for Icbo for every 10 °C");
     const std::tuple<const char*, QLineEdit*, const char*> singles[] = {
         {"Icbo =", txtICBO_, "µA at 25 °C"},     {"Vbe =", txtVBE_, "V at 25 °C"},
         {"θjc =", txtTheta_, "°C/W"},            {"hFE TC =", txtHfeTempCo_, "% / °C"},
@@ -254,7 +225,7 @@ void BjtBiasWindow::BuildControls()
     for (const auto& [caption, box, unit] : singles) {
         tp->addWidget(MakeCaption(fraTransistor, caption), row, 0);
         tp->addWidget(box, row, 1);
-        tp->addWidget(MakeUnit(fraTransistor, unit), row, 2, 1, 3);
+        tp->addWidget(MakeLabel(fraTransistor, unit), row, 2, 1, 3);
         ++row;
     }
     tp->setColumnMinimumWidth(0, 60);
@@ -266,16 +237,16 @@ void BjtBiasWindow::BuildControls()
     dr->setHorizontalSpacing(6);
     row = 0;
     if (d_.dividerVoltageInput) {
-        txtVRB2Mult_ = MakeInput(fraDesign, "txtVRB2Mult", "0.75", "Fraction of Vce to set voltage divider");
+        txtVRB2Mult_ = InputBox(fraDesign, "txtVRB2Mult", "0.75", "Fraction of Vce to set voltage divider");
         dr->addWidget(MakeCaption(fraDesign, "V(RB2) ="), row, 0);
         dr->addWidget(txtVRB2Mult_, row, 1);
-        dr->addWidget(MakeUnit(fraDesign, "x Vce"), row++, 2);
+        dr->addWidget(MakeLabel(fraDesign, "x Vce"), row++, 2);
     }
     if (d_.dividerCurrentInput) {
-        txtIRB2Mult_ = MakeInput(fraDesign, "txtIRB2Mult", "0.1", "Desired current through voltage divider");
+        txtIRB2Mult_ = InputBox(fraDesign, "txtIRB2Mult", "0.1", "Desired current through voltage divider");
         dr->addWidget(MakeCaption(fraDesign, "I(RB2) ="), row, 0);
         dr->addWidget(txtIRB2Mult_, row, 1);
-        dr->addWidget(MakeUnit(fraDesign, "x Ic"), row++, 2);
+        dr->addWidget(MakeLabel(fraDesign, "x Ic"), row++, 2);
     }
     dr->setColumnMinimumWidth(0, 60);
     dr->setVerticalSpacing(2);
@@ -317,8 +288,8 @@ void BjtBiasWindow::BuildControls()
     rs->setVerticalSpacing(2);
     row = 0;
     for (const BjtResistorRow& r : d_.resistors) {
-        QLabel* value = MakeResult(fraResults, r.valueName);
-        QLabel* units = MakeUnit(fraResults, "Ohms", r.unitsName);
+        QLabel* value = ResultBox(fraResults, r.valueName);
+        QLabel* units = MakeLabel(fraResults, "Ohms", r.unitsName);
         units->setMinimumWidth(44);
         rs->addWidget(MakeCaption(fraResults, r.caption), row, 0);
         rs->addWidget(value, row, 1);
@@ -326,21 +297,21 @@ void BjtBiasWindow::BuildControls()
         resistorValues_.push_back(value);
         resistorUnits_.push_back(units);
     }
-    lblIcc_ = MakeResult(fraResults, "lblIcc");
+    lblIcc_ = ResultBox(fraResults, "lblIcc");
     rs->addWidget(MakeCaption(fraResults, "Icc ="), row, 0);
     rs->addWidget(lblIcc_, row, 1);
-    rs->addWidget(MakeUnit(fraResults, "mA"), row++, 2);
+    rs->addWidget(MakeLabel(fraResults, "mA"), row++, 2);
     if (d_.dividerVoltageInput) {
-        lblVRB2_ = MakeResult(fraResults, "lblVRB2");
+        lblVRB2_ = ResultBox(fraResults, "lblVRB2");
         rs->addWidget(MakeCaption(fraResults, "V(RB2) ="), row, 0);
         rs->addWidget(lblVRB2_, row, 1);
-        rs->addWidget(MakeUnit(fraResults, "V"), row++, 2);
+        rs->addWidget(MakeLabel(fraResults, "V"), row++, 2);
     }
     if (d_.dividerCurrentInput) {
-        lblIRB2_ = MakeResult(fraResults, "lblIRB2");
+        lblIRB2_ = ResultBox(fraResults, "lblIRB2");
         rs->addWidget(MakeCaption(fraResults, "I(RB2) ="), row, 0);
         rs->addWidget(lblIRB2_, row, 1);
-        rs->addWidget(MakeUnit(fraResults, "mA"), row++, 2);
+        rs->addWidget(MakeLabel(fraResults, "mA"), row++, 2);
     }
     rs->setRowStretch(row, 1);
     top->addWidget(fraResults, 0, Qt::AlignTop);
@@ -379,13 +350,13 @@ void BjtBiasWindow::BuildControls()
     auto* summary = new QGridLayout;
     summary->setHorizontalSpacing(6);
     summary->setVerticalSpacing(2);
-    lblTjMax_ = MakeResult(body, "lblTjMax");
+    lblTjMax_ = ResultBox(body, "lblTjMax");
     lblTjMax_->setFixedWidth(56);
-    lblIcMaxMin_ = MakeResult(body, "lblIcMaxMin");
+    lblIcMaxMin_ = ResultBox(body, "lblIcMaxMin");
     lblIcMaxMin_->setFixedWidth(56);
     summary->addWidget(MakeCaption(body, "Tj max ="), 0, 0);
     summary->addWidget(lblTjMax_, 0, 1);
-    summary->addWidget(MakeUnit(body, "°C"), 0, 2);
+    summary->addWidget(MakeLabel(body, "°C"), 0, 2);
     summary->addWidget(MakeCaption(body, "Ic max / Ic min ="), 1, 0);
     summary->addWidget(lblIcMaxMin_, 1, 1);
     summary->setRowStretch(2, 1);
@@ -506,21 +477,21 @@ void BjtBiasWindow::CalculateBias()
     const BjtAnalysis a = AnalyseBjtBias(d_.network, in, design, kept);
     for (int t = 0; t < 3; ++t)
         for (int k = 0; k < 3; ++k)
-            SetGridText(grdIc_, t + 1, k + 1, Format(a.ic_a[std::size_t(t)][std::size_t(k)] * 1000.0, "0.00"));
+            SetGridText(grdIc_, t + 1, k + 1, FormatPicture(a.ic_a[std::size_t(t)][std::size_t(k)] * 1000.0, "0.00"));
     const BjtStability& s = a.stability;
-    SetGridText(grdStability_, 1, 1, Format(s.sIcbo, "Scientific"));
-    SetGridText(grdStability_, 2, 1, Format(s.sVbe, "Scientific"));
-    SetGridText(grdStability_, 3, 1, Format(s.sHfe, "Scientific"));
+    SetGridText(grdStability_, 1, 1, FormatPicture(s.sIcbo, "Scientific"));
+    SetGridText(grdStability_, 2, 1, FormatPicture(s.sVbe, "Scientific"));
+    SetGridText(grdStability_, 3, 1, FormatPicture(s.sHfe, "Scientific"));
     for (int i = 0; i < 4; ++i)
-        SetGridText(grdStability_, i + 1, 2, Format(a.deltaIc_a[std::size_t(i)] * 1000.0, "0.000"));
+        SetGridText(grdStability_, i + 1, 2, FormatPicture(a.deltaIc_a[std::size_t(i)] * 1000.0, "0.000"));
 
-    lblTjMax_->setText(Format(a.tjMax_c, "0.0"));
-    lblIcMaxMin_->setText(Format(a.icMaxOverMin, "0.0"));
-    lblIcc_->setText(Format(a.supplyCurrent_ma, "0.00"));
+    lblTjMax_->setText(FormatPicture(a.tjMax_c, "0.0"));
+    lblIcMaxMin_->setText(FormatPicture(a.icMaxOverMin, "0.0"));
+    lblIcc_->setText(FormatPicture(a.supplyCurrent_ma, "0.00"));
     if (lblVRB2_)
-        lblVRB2_->setText(Format(design.vrb2_v, "0.00"));
+        lblVRB2_->setText(FormatPicture(design.vrb2_v, "0.00"));
     if (lblIRB2_)
-        lblIRB2_->setText(Format(design.irb2_a * 1000.0, "0.000"));
+        lblIRB2_->setText(FormatPicture(design.irb2_a * 1000.0, "0.000"));
 
     const double limit = Settings().maxJunctionTempC;
     if (JunctionTooHot(a.tjMax_c, limit))

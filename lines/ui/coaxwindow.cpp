@@ -3,6 +3,7 @@
 #include "dielectricselector.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/unitselector.h"
 
@@ -21,48 +22,22 @@ namespace {
 constexpr double kTiny = 1e-300;
 constexpr double kHuge = 1e+300;
 
-QString Format(double value, const char* picture)
-{
-    return QString::fromStdString(FormatValue(value, picture));
-}
-
 std::string CodeOf(const UnitSelector* selector) { return selector->Code().toStdString(); }
 
-QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip)
+// Inputs and results share one width so that the two columns of the window line up.
+constexpr int kBoxWidth = 110;
+
+QLineEdit* InputBox(QWidget* parent, const QString& name, const QString& text, const QString& tip)
 {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
-    box->setMinimumWidth(110);
-    SetFieldBackground(box, kFieldNormal);
+    QLineEdit* box = MakeInput(parent, name, text, tip);
+    box->setMinimumWidth(kBoxWidth);
     return box;
 }
 
-QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name = QString())
+QLabel* ResultBox(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-// A read-only result: an inset box that keeps its width whatever it shows.
-QLabel* MakeResult(QWidget* parent, const QString& name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 255));
-    label->setPalette(pal);
-    label->setMinimumWidth(110);
-    // As tall as an input box, so that inputs and results line up row by row.
-    label->setMinimumHeight(QLineEdit().sizeHint().height());
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QLabel* label = MakeResult(parent, name);
+    label->setMinimumWidth(kBoxWidth);
     return label;
 }
 
@@ -107,7 +82,7 @@ void CoaxFamilyWindow::BuildControls()
     cbofpAngleUnits_->AddUnit("degrees", "deg");
     cbofpAngleUnits_->AddUnit("radians", "rad");
 
-    txtEr_ = MakeInput(body, "txtEr", "1", "Enter relative dielectric constant Er");
+    txtEr_ = InputBox(body, "txtEr", "1", "Enter relative dielectric constant Er");
     cbofpDielectric_ = new DielectricSelector(DielectricTable::General, txtEr_, unitsBox);
     cbofpDielectric_->setToolTip("Select dielectric material");
 
@@ -128,10 +103,10 @@ void CoaxFamilyWindow::BuildControls()
     dimBox->setObjectName("fraDimensions");
     auto* dims = new QGridLayout(dimBox);
     dims->setVerticalSpacing(6);
-    txtOuter_ = MakeInput(dimBox, d_.outerName, d_.outerDefault, d_.outerTip);
-    txtInnerDiam_ = MakeInput(dimBox, "txtInnerDiam", d_.innerDefault, d_.innerTip);
-    txtLength_ = MakeInput(dimBox, "txtLength", "1000", d_.lengthTip);
-    txtFreq_ = MakeInput(dimBox, "txtFreq", "1", "Enter frequency in user-selected Frequency Units");
+    txtOuter_ = InputBox(dimBox, d_.outerName, d_.outerDefault, d_.outerTip);
+    txtInnerDiam_ = InputBox(dimBox, "txtInnerDiam", d_.innerDefault, d_.innerTip);
+    txtLength_ = InputBox(dimBox, "txtLength", "1000", d_.lengthTip);
+    txtFreq_ = InputBox(dimBox, "txtFreq", "1", "Enter frequency in user-selected Frequency Units");
     txtEr_->setParent(dimBox);
     txtEr_->setEnabled(false);
     int row = 0;
@@ -152,14 +127,14 @@ void CoaxFamilyWindow::BuildControls()
     resBox->setObjectName("fraResults");
     auto* res = new QGridLayout(resBox);
     res->setVerticalSpacing(6);
-    txtZ0_ = MakeInput(resBox, "txtZ0", QString(), d_.z0Tip);
-    lblD1D2Ratio_ = MakeResult(resBox, "lblD1D2Ratio");
-    lblPropVel_ = MakeResult(resBox, "lblPropVel");
-    lblWavelength_ = MakeResult(resBox, "lblWavelength");
+    txtZ0_ = InputBox(resBox, "txtZ0", QString(), d_.z0Tip);
+    lblD1D2Ratio_ = ResultBox(resBox, "lblD1D2Ratio");
+    lblPropVel_ = ResultBox(resBox, "lblPropVel");
+    lblWavelength_ = ResultBox(resBox, "lblWavelength");
     lblWavelengthUnits_ = new QLabel(cbofpLengthUnits_->currentText(), resBox);
     lblWavelengthUnits_->setObjectName("lblWavelengthUnits");
-    lblFractLambda_ = MakeResult(resBox, "lblFractLambda");
-    lblElectLength_ = MakeResult(resBox, "lblElectLength");
+    lblFractLambda_ = ResultBox(resBox, "lblFractLambda");
+    lblElectLength_ = ResultBox(resBox, "lblElectLength");
     cbofpAngleUnits_->setParent(resBox);
     row = 0;
     res->addWidget(MakeCaption(resBox, "Z0 ="), row, 0);
@@ -264,12 +239,12 @@ void CoaxFamilyWindow::ShowWave(const LineWave& wave, double ratio)
 {
     const std::string lengthCode = CodeOf(cbofpLengthUnits_);
     const std::string angleCode = CodeOf(cbofpAngleUnits_);
-    lblD1D2Ratio_->setText(Format(ratio, "  0.000"));
-    lblPropVel_->setText(Format(wave.velocityFactor, "  0.000"));
-    lblWavelength_->setText(Format(ConvertUnit(wave.wavelength_m, lengthCode, false), "  0.000"));
+    lblD1D2Ratio_->setText(FormatPicture(ratio, "  0.000"));
+    lblPropVel_->setText(FormatPicture(wave.velocityFactor, "  0.000"));
+    lblWavelength_->setText(FormatPicture(ConvertUnit(wave.wavelength_m, lengthCode, false), "  0.000"));
     lblWavelengthUnits_->setText(QString::fromStdString(lengthCode));
-    lblFractLambda_->setText(Format(wave.fractionOfWavelength, "  0.000"));
-    lblElectLength_->setText(Format(ConvertUnit(wave.electricalLength_rad, angleCode, false),
+    lblFractLambda_->setText(FormatPicture(wave.fractionOfWavelength, "  0.000"));
+    lblElectLength_->setText(FormatPicture(ConvertUnit(wave.electricalLength_rad, angleCode, false),
                                     angleCode == "deg" ? "  0.0" : "  0.00"));
 }
 
@@ -310,7 +285,7 @@ void CoaxFamilyWindow::CalcZ0()
         ShowFault(QString::fromStdString(a.fault.text));
     }
 
-    txtZ0_->setText(Format(a.z0_ohm, a.z0_ohm >= 1.0 ? "  0.0" : "  0.00"));
+    txtZ0_->setText(FormatPicture(a.z0_ohm, a.z0_ohm >= 1.0 ? "  0.0" : "  0.00"));
     ShowWave(a.wave, a.ratio);
 
     // After a fault its message stays; the accuracy rules would only hide it.
@@ -347,9 +322,9 @@ void CoaxFamilyWindow::Synthesise()
         ShowFault(QString::fromStdString(s.fault.text));
     }
 
-    solved->setText(Format(ConvertUnit(s.solved_m, lengthCode, false), "  0.000"));
+    solved->setText(FormatPicture(ConvertUnit(s.solved_m, lengthCode, false), "  0.000"));
     ShowWave(s.wave, s.ratio);
-    txtZ0_->setText(Format(in.z0_ohm, "  0.0"));
+    txtZ0_->setText(FormatPicture(in.z0_ohm, "  0.0"));
     txtZ0_->setFocus(Qt::OtherFocusReason);
     txtZ0_->setCursorPosition(int(txtZ0_->text().size()));
 

@@ -3,6 +3,7 @@
 #include "dielectricselector.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/uihooks.h"
 #include "shell/unitselector.h"
@@ -22,51 +23,25 @@
 namespace korvel::ui {
 namespace {
 
-// Impedances above this are shown as whole ohms with a trailing point.
-constexpr double kWholeOhmsAbove = 1000.0;
-
-QString Format(double value, const char* picture)
+// The window's boxes keep fixed widths so that its grids line up.
+QLineEdit* InputBox(QWidget* parent, const QString& name, const QString& text, const QString& tip)
 {
-    return QString::fromStdString(FormatValue(value, picture));
-}
-
-std::string CodeOf(const UnitSelector* selector) { return selector->Code().toStdString(); }
-
-QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip)
-{
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
+    QLineEdit* box = MakeInput(parent, name, text, tip);
     box->setFixedWidth(78);
-    SetFieldBackground(box, kFieldNormal);
     return box;
 }
 
-QLabel* MakeCaption(QWidget* parent, const QString& text)
+QLabel* ResultBox(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* label = MakeResult(parent, name);
+    label->setFixedWidth(88);
     return label;
 }
 
-// A read-only result: an inset box that keeps its width whatever it shows, as tall as an
-// input box so that inputs and results line up row by row.
-QLabel* MakeResult(QWidget* parent, const QString& name)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 255));
-    label->setPalette(pal);
-    label->setFixedWidth(88);
-    label->setMinimumHeight(QLineEdit().sizeHint().height());
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
+// Impedances above this are shown as whole ohms with a trailing point.
+constexpr double kWholeOhmsAbove = 1000.0;
+
+std::string CodeOf(const UnitSelector* selector) { return selector->Code().toStdString(); }
 
 } // namespace
 
@@ -110,7 +85,7 @@ void PlanarLineWindow::BuildControls()
     cbofpAngleUnits_->AddUnit("degrees", "deg");
     cbofpAngleUnits_->AddUnit("radians", "rad");
 
-    txtEr_ = MakeInput(body, "txtEr", "1", "Enter relative dielectric constant Er");
+    txtEr_ = InputBox(body, "txtEr", "1", "Enter relative dielectric constant Er");
     cbofpDielectric_ = new DielectricSelector(DielectricTable::Substrate, txtEr_, unitsBox);
     cbofpDielectric_->setToolTip("Select substrate material");
 
@@ -133,7 +108,7 @@ void PlanarLineWindow::BuildControls()
     dims->setVerticalSpacing(6);
     int row = 0;
     for (const PlanarInput& in : d_.inputs) {
-        QLineEdit* box = MakeInput(dimBox, in.name, in.defaultText, in.tip);
+        QLineEdit* box = InputBox(dimBox, in.name, in.defaultText, in.tip);
         boxes_[size_t(in.box)] = box;
         dims->addWidget(MakeCaption(dimBox, in.caption), row, 0);
         dims->addWidget(box, row++, 1);
@@ -150,16 +125,16 @@ void PlanarLineWindow::BuildControls()
     resBox->setObjectName("fraResults");
     auto* res = new QGridLayout(resBox);
     res->setVerticalSpacing(6);
-    lblZ0_ = MakeResult(resBox, "lblZ0");
-    lblKeff_ = MakeResult(resBox, "lblKeff");
-    lblPropVel_ = MakeResult(resBox, "lblPropVel");
-    lblWHratio_ = MakeResult(resBox, "lblWHratio");
-    lblKe_ = MakeResult(resBox, "lblKe");
-    lblWavelength_ = MakeResult(resBox, "lblWavelength");
+    lblZ0_ = ResultBox(resBox, "lblZ0");
+    lblKeff_ = ResultBox(resBox, "lblKeff");
+    lblPropVel_ = ResultBox(resBox, "lblPropVel");
+    lblWHratio_ = ResultBox(resBox, "lblWHratio");
+    lblKe_ = ResultBox(resBox, "lblKe");
+    lblWavelength_ = ResultBox(resBox, "lblWavelength");
     lblWavelengthUnits_ = new QLabel(cbofpLengthUnits_->currentText(), resBox);
     lblWavelengthUnits_->setObjectName("lblWavelengthUnits");
-    lblFractLambda_ = MakeResult(resBox, "lblFractLambda");
-    lblElectLength_ = MakeResult(resBox, "lblElectLength");
+    lblFractLambda_ = ResultBox(resBox, "lblFractLambda");
+    lblElectLength_ = ResultBox(resBox, "lblElectLength");
     cbofpAngleUnits_->setParent(resBox);
     row = 0;
     auto addRow = [&](const QString& caption, QWidget* value, QWidget* after) {
@@ -359,17 +334,17 @@ void PlanarLineWindow::CalcZ0()
     kept_.shapeFactor = out.shapeFactor;
 
     const std::string angleCode = CodeOf(cbofpAngleUnits_);
-    lblZ0_->setText(Format(out.z0_ohm, out.z0_ohm <= kWholeOhmsAbove ? d_.z0Picture : "0."));
-    lblKeff_->setText(Format(out.eeff, d_.keffPicture));
-    lblPropVel_->setText(Format(out.wave.velocityFactor, "  0.000"));
+    lblZ0_->setText(FormatPicture(out.z0_ohm, out.z0_ohm <= kWholeOhmsAbove ? d_.z0Picture : "0."));
+    lblKeff_->setText(FormatPicture(out.eeff, d_.keffPicture));
+    lblPropVel_->setText(FormatPicture(out.wave.velocityFactor, "  0.000"));
     if (d_.showsWH)
-        lblWHratio_->setText(Format(out.whRatio, "  0.000"));
+        lblWHratio_->setText(FormatPicture(out.whRatio, "  0.000"));
     if (d_.showsShapeFactor)
-        lblKe_->setText(Format(out.shapeFactor, "  0.000"));
-    lblWavelength_->setText(Format(ConvertUnit(out.wave.wavelength_m, lengthCode, false), "  0.000"));
+        lblKe_->setText(FormatPicture(out.shapeFactor, "  0.000"));
+    lblWavelength_->setText(FormatPicture(ConvertUnit(out.wave.wavelength_m, lengthCode, false), "  0.000"));
     lblWavelengthUnits_->setText(QString::fromStdString(lengthCode));
-    lblFractLambda_->setText(Format(out.wave.fractionOfWavelength, "  0.000"));
-    lblElectLength_->setText(Format(ConvertUnit(out.wave.electricalLength_rad, angleCode, false),
+    lblFractLambda_->setText(FormatPicture(out.wave.fractionOfWavelength, "  0.000"));
+    lblElectLength_->setText(FormatPicture(ConvertUnit(out.wave.electricalLength_rad, angleCode, false),
                                     angleCode == "deg" ? "  0.0" : "  0.00"));
 
     // After a fault its message stays; the accuracy rules would only hide it.

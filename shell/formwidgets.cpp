@@ -1,0 +1,59 @@
+#include "formwidgets.h"
+
+#include "services.h"
+
+#include "core/units.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+
+namespace korvel::ui {
+
+QString FormatPicture(double value, const char* picture)
+{
+    return QString::fromStdString(FormatValue(value, picture));
+}
+
+QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip)
+{
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    if (!tip.isEmpty())
+        box->setToolTip(tip);
+    SetFieldBackground(box, kFieldNormal);
+    return box;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, const QString& name)
+{
+    auto* label = new QLabel(text, parent);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
+}
+
+QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name)
+{
+    QLabel* label = MakeLabel(parent, text, name);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QLabel* MakeResult(QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 255));
+    label->setPalette(pal);
+    label->setMinimumHeight(QLineEdit().sizeHint().height());
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace korvel::ui

@@ -1,0 +1,29 @@
+// The small pieces every calculator window is laid out from, so that inputs, captions and
+// results look and line up the same in every window. Widths are the window's own choice.
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace korvel::ui {
+
+// A value written with one of the windows' numeric pictures ("  0.000").
+QString FormatPicture(double value, const char* picture);
+
+// An input box: named for drive mode, with its tooltip, white until an input check marks it.
+QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip);
+
+// A caption, right-aligned against the box it names.
+QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name = QString());
+
+// A plain label such as a unit beside a value.
+QLabel* MakeLabel(QWidget* parent, const QString& text, const QString& name = QString());
+
+// A read-only result: an inset white box as tall as an input box, so that inputs and results
+// line up row by row; its text can be selected and copied.
+QLabel* MakeResult(QWidget* parent, const QString& name);
+
+} // namespace korvel::ui
