@@ -87,7 +87,7 @@ BalunWindow::BalunWindow(QWidget* parent)
                 {"Cstray =", txtCparasitic_, "pF"}};
     int r = 0;
     for (const auto& row : rows) {
-        in->addWidget(MakeToolCaption(inBox, row.caption), r, 0);
+        in->addWidget(MakeCaption(inBox, row.caption), r, 0);
         in->addWidget(row.box, r, 1);
         in->addWidget(new QLabel(row.unit, inBox), r, 2);
         WhiteOnTyping({row.box});
@@ -149,25 +149,25 @@ BalunWindow::BalunWindow(QWidget* parent)
         h->addWidget(b);
         return w;
     };
-    res->addWidget(MakeToolCaption(resBox, "Load Rp ="), 0, 0);
+    res->addWidget(MakeCaption(resBox, "Load Rp ="), 0, 0);
     res->addWidget(lblRparallel_, 0, 2);
-    res->addWidget(MakeToolCaption(resBox, "Load X ="), 1, 0);
+    res->addWidget(MakeCaption(resBox, "Load X ="), 1, 0);
     res->addWidget(symbols(imgLoadC_, imgLoadL_), 1, 1);
     res->addWidget(lblLoadLC_, 1, 2);
-    res->addWidget(MakeToolCaption(resBox, "Cstray ="), 2, 0);
+    res->addWidget(MakeCaption(resBox, "Cstray ="), 2, 0);
     res->addWidget(lblParasiticCvalue_, 2, 2);
-    res->addWidget(MakeToolCaption(resBox, "Resonating ="), 3, 0);
+    res->addWidget(MakeCaption(resBox, "Resonating ="), 3, 0);
     res->addWidget(symbols(imgResonantC_, imgResonantL_), 3, 1);
     res->addWidget(lblResonantLC_, 3, 2);
     for (int i = 0; i < 2; ++i) {
         lblL_[std::size_t(i)] = MakeToolResult(resBox, QString("lblL%1").arg(i + 1), 100);
-        res->addWidget(MakeToolCaption(resBox, QString("L%1 =").arg(i + 1)), i, 3);
+        res->addWidget(MakeCaption(resBox, QString("L%1 =").arg(i + 1)), i, 3);
         res->addWidget(lblL_[std::size_t(i)], i, 4);
     }
     // C1 and C2 beside the load rows, C3 and C4 in rows of their own.
     for (int i = 0; i < 4; ++i) {
         lblC_[std::size_t(i)] = MakeToolResult(resBox, QString("lblC%1").arg(i + 1), 100);
-        res->addWidget(MakeToolCaption(resBox, QString("C%1 =").arg(i + 1)), i + 2, 3);
+        res->addWidget(MakeCaption(resBox, QString("C%1 =").arg(i + 1)), i + 2, 3);
         res->addWidget(lblC_[std::size_t(i)], i + 2, 4);
     }
     res->setColumnStretch(2, 1);

@@ -64,7 +64,7 @@ StdValuesWindow::StdValuesWindow(QWidget* parent)
     auto* in = new QGridLayout(inBox);
     txtNumber_ = MakeToolInput(inBox, "txtNumber", "612E-5",
                                "Enter the value in ohms, farads or henries (for example 4.7E-9)");
-    in->addWidget(MakeToolCaption(inBox, "Value ="), 0, 0);
+    in->addWidget(MakeCaption(inBox, "Value ="), 0, 0);
     in->addWidget(txtNumber_, 0, 1);
     in->addWidget(new QLabel("(ohms, farads or henries)", inBox), 1, 1);
     auto* kinds = new QHBoxLayout;
@@ -109,13 +109,13 @@ StdValuesWindow::StdValuesWindow(QWidget* parent)
     lblPrefUnits_->setMinimumWidth(150);
     lblDeltaNumeric_ = MakeToolResult(resBox, "lblDeltaNumeric");
     lblDeltaPercent_ = MakeToolResult(resBox, "lblDeltaPercent");
-    res->addWidget(MakeToolCaption(resBox, "Standard value ="), 0, 0);
+    res->addWidget(MakeCaption(resBox, "Standard value ="), 0, 0);
     res->addWidget(lblPrefValue_, 0, 1);
     res->addWidget(lblPrefUnits_, 0, 2);
-    res->addWidget(MakeToolCaption(resBox, "Value - standard ="), 1, 0);
+    res->addWidget(MakeCaption(resBox, "Value - standard ="), 1, 0);
     res->addWidget(lblDeltaNumeric_, 1, 1);
     res->addWidget(new QLabel("base units", resBox), 1, 2);
-    res->addWidget(MakeToolCaption(resBox, "Difference ="), 2, 0);
+    res->addWidget(MakeCaption(resBox, "Difference ="), 2, 0);
     res->addWidget(lblDeltaPercent_, 2, 1);
     res->addWidget(new QLabel("of the value", resBox), 2, 2);
     res->setColumnStretch(2, 1);

@@ -1,19 +1,13 @@
-// Small control builders the circuit-tool windows share.
+// The sizes the circuit-tool windows give the shared form pieces.
 #pragma once
 
-#include <QString>
-
-class QLabel;
-class QLineEdit;
-class QWidget;
+#include "shell/formwidgets.h"
 
 namespace korvel::ui {
 
-// A numeric input box with its object name, default text and tooltip, white to start with.
+// A numeric input box, right-aligned like a calculator's display.
 QLineEdit* MakeToolInput(QWidget* parent, const QString& name, const QString& text, const QString& tip = QString());
-// A right-aligned caption in front of a box.
-QLabel* MakeToolCaption(QWidget* parent, const QString& text, const QString& name = QString());
-// A read-only result: an inset white box as tall as an input box, so rows line up.
+// A result box at least this wide.
 QLabel* MakeToolResult(QWidget* parent, const QString& name, int minimumWidth = 110);
 
 } // namespace korvel::ui
