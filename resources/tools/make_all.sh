@@ -12,6 +12,14 @@ python3 "$here/make_bitmaps.py" "$out"
 python3 "$here/make_guide_pdf.py" "$out"
 python3 "$here/make_help.py" "$out"
 python3 "$here/make_help_temlines.py" "$out"
+python3 "$here/make_help_active.py" "$out"
+python3 "$here/make_help_reflection_ip3.py" "$out"
+python3 "$here/make_help_planar.py" "$out"
+python3 "$here/make_help_bjtbias.py" "$out"
+python3 "$here/make_help_fetrfic.py" "$out"
+python3 "$here/make_help_tools.py" "$out"
+# The index lists every page the generators above wrote.
+python3 "$here/make_help.py" "$out" --index
 build="${TMPDIR:-/tmp}/korvel-svgrender"
 if cmake -S "$here/svgrender" -B "$build" -G Ninja >/dev/null 2>&1 &&
    cmake --build "$build" >/dev/null 2>&1; then

@@ -11,6 +11,7 @@ Usage: python3 make_help.py [OUTPUT_FOLDER]   (default: ../files beside this scr
 import html
 import math
 import os
+import re
 import sys
 
 # The line calculators' constants, kept as the literals the program uses.
@@ -419,29 +420,28 @@ def topic24():
     return page("Round Coax", "\n".join(b), "../icons/coax-rnd.svg")
 
 
-def topicindex():
-    topics = [
-        ("topic1.html", "Korvel Help", "the catalogue, calculator windows, keys, status bar, "
-                                       "preferences and drive mode", "korvel6"),
-        ("topic5.html", "Velmar on the Web", "application notes, models, design tips, data "
-                                             "sheets and S-parameters", "world3"),
-        ("topic24.html", "Round Coax", "coaxial line impedance, synthesis, velocity and "
-                                       "electrical length", "coax-rnd"),
-    ]
+def topicindex(folder):
+    """The index of every help page in the folder, so that a page added by any generator is
+    listed without this script knowing about it. Run after the other help generators."""
+    topics = []
+    for name in os.listdir(folder):
+        m = re.fullmatch(r"topic(\d+)\.html", name)
+        if not m:
+            continue
+        with open(os.path.join(folder, name), encoding="utf-8") as fh:
+            t = re.search(r"<title>(.*?)</title>", fh.read(), re.S)
+        topics.append((int(m.group(1)), name, t.group(1).strip() if t else name))
+    topics.sort()
     b = ["<h2>Topics</h2>"]
-    b.append(table(None, [(icon(i, 24), f'<a href="{h}"><b>{t}</b></a>', d)
-                          for h, t, d, i in topics], ["32", "160", ""]))
+    b.append(table(None, [(str(n), f'<a href="{h}"><b>{t}</b></a>') for n, h, t in topics],
+                   ["40", ""]))
     words = [
-        ("Calculate D2", "topic24.html#examples"), ("Calculate Z0", "topic24.html#examples"),
-        ("Catalogue", "topic1.html#catalogue"), ("Coax, round", "topic24.html"),
-        ("Data sheets", "topic5.html"), ("Dielectric constant (Er)", "topic24.html#inputs"),
-        ("Drive mode", "topic1.html#drive"), ("Electrical length", "topic24.html#model"),
-        ("F1, F3, F4, F8 keys", "topic1.html#keys"), ("Input checks", "topic1.html#checks"),
-        ("Models", "topic5.html"), ("Preferences", "topic1.html#preferences"),
+        ("Catalogue", "topic1.html#catalogue"), ("Data sheets", "topic5.html"),
+        ("Drive mode", "topic1.html#drive"), ("F1, F3, F4, F8 keys", "topic1.html#keys"),
+        ("Input checks", "topic1.html#checks"), ("Models", "topic5.html"),
+        ("Preferences", "topic1.html#preferences"),
         ("S-parameters on the web", "topic5.html#using"), ("Sound", "topic1.html#preferences"),
         ("Status bar", "topic1.html#status"), ("Units", "topic1.html#units"),
-        ("Velocity of propagation", "topic24.html#model"),
-        ("Warnings, Round Coax", "topic24.html#warnings"), ("Wavelength", "topic24.html#model"),
         ("Web link", "topic1.html#weblink"),
     ]
     b.append("<h2>Index</h2>")
@@ -476,8 +476,11 @@ def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "files")
     folder = os.path.join(out, "help")
     os.makedirs(folder, exist_ok=True)
-    pages = {"topic1.html": topic1(), "topic5.html": topic5(), "topic24.html": topic24(),
-             "topicindex.html": topicindex(), "coax-dims.svg": coax_dims_svg()}
+    if "--index" in sys.argv[2:]:
+        pages = {"topicindex.html": topicindex(folder)}
+    else:
+        pages = {"topic1.html": topic1(), "topic5.html": topic5(), "topic24.html": topic24(),
+                 "coax-dims.svg": coax_dims_svg()}
     for name, text in pages.items():
         with open(os.path.join(folder, name), "w", encoding="utf-8") as fh:
             fh.write(text)
