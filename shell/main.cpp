@@ -4,6 +4,7 @@
 #include "active/ui/register.h"
 #include "lines/ui/register.h"
 #include "signal/ui/register.h"
+#include "sparam/ui/register.h"
 #include "tools/ui/register.h"
 #include "shell/drive.h"
 #include "shell/mainwindow.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv)
     korvel::ui::RegisterActiveWindows();
     korvel::ui::RegisterSignalWindows();
     korvel::ui::RegisterToolWindows();
+    korvel::ui::RegisterSparamWindows();
 
     if (!drivePath.isEmpty()) {
         korvel::drive::InstallHooks();

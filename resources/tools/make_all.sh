@@ -18,6 +18,8 @@ python3 "$here/make_help_planar.py" "$out"
 python3 "$here/make_help_bjtbias.py" "$out"
 python3 "$here/make_help_fetrfic.py" "$out"
 python3 "$here/make_help_tools.py" "$out"
+python3 "$here/make_help_sparam.py" "$out"
+python3 "$here/make_examples.py" "$out"
 # The index lists every page the generators above wrote.
 python3 "$here/make_help.py" "$out" --index
 build="${TMPDIR:-/tmp}/korvel-svgrender"
