@@ -4,6 +4,7 @@
 #include "core/settings.h"
 #include "core/units.h"
 #include "shell/calcframe.h"
+#include "shell/formwidgets.h"
 #include "shell/statusbar.h"
 #include "shell/services.h"
 #include "shell/uihooks.h"
@@ -144,27 +145,15 @@ void ShowBiasStatus(CalcFrame* window, const BiasStatus& status)
 
 QLineEdit* MakeBiasInput(QWidget* parent, const QString& name, const QString& text, const QString& tip, int width)
 {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
+    QLineEdit* box = MakeInput(parent, name, text, tip);
     box->setFixedWidth(width);
-    SetFieldBackground(box, kFieldNormal);
     return box;
 }
 
 QLabel* MakeBiasResult(QWidget* parent, const QString& name, int width)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 255));
-    label->setPalette(pal);
+    QLabel* label = MakeResult(parent, name);
     label->setFixedWidth(width);
-    label->setMinimumHeight(QLineEdit().sizeHint().height());
-    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }

@@ -2,11 +2,6 @@
 // their shaded heading cells, the resistor/capacitor display that follows the "ideal or
 // standard value" preference, and the three-panel status display (caution yellow, warning
 // orange, arithmetic error red with "laser.wav").
-//
-// Note to the other bias windows: use these rather than writing your own; add what you
-// miss here as small additive functions. Help topics taken by the bipolar windows: 31-35;
-// by the FET and RFIC windows (frmFETbias, frmVBias, frmIBias): 36, 37, 38. The FET/RFIC
-// helper added MakeBiasInput/MakeBiasResult/ShowEngComponent at the end of this file.
 #pragma once
 
 #include <QColor>
