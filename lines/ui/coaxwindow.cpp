@@ -22,8 +22,6 @@ namespace {
 constexpr double kTiny = 1e-300;
 constexpr double kHuge = 1e+300;
 
-std::string CodeOf(const UnitSelector* selector) { return selector->Code().toStdString(); }
-
 // Inputs and results share one width so that the two columns of the window line up.
 constexpr int kBoxWidth = 110;
 
@@ -44,7 +42,8 @@ QLabel* ResultBox(QWidget* parent, const QString& name)
 } // namespace
 
 CoaxFamilyWindow::CoaxFamilyWindow(const CoaxWindowDescription& description, QWidget* parent)
-    : CalcFrame(description.identity, parent), d_(description)
+    : LineWindow(description.identity, DielectricTable::General, "Select dielectric material", parent),
+      d_(description)
 {
     BuildControls();
     BuildMenus();
@@ -59,41 +58,8 @@ void CoaxFamilyWindow::BuildControls()
     outer->setContentsMargins(12, 10, 12, 4);
     outer->setSpacing(10);
 
-    // ---- Units and dielectric ------------------------------------------------------------
-    auto* unitsBox = new QGroupBox("Units", body);
-    unitsBox->setObjectName("fraUnits");
-    auto* units = new QGridLayout(unitsBox);
-    units->setHorizontalSpacing(8);
-
-    cbofpFreqUnits_ = new UnitSelector(unitsBox);
-    cbofpFreqUnits_->setObjectName("cbofpFreqUnits");
-    for (const char* code : {"GHz", "MHz", "kHz", "Hz"})
-        cbofpFreqUnits_->AddUnit(code, code);
-
-    cbofpLengthUnits_ = new UnitSelector(unitsBox);
-    cbofpLengthUnits_->setObjectName("cbofpLengthUnits");
-    const std::pair<const char*, const char*> lengths[] = {{"mils", "mil"}, {"inches", "in"}, {"meters", "m"},
-                                                           {"cm", "cm"},    {"mm", "mm"},     {"um", "um"}};
-    for (const auto& [text, code] : lengths)
-        cbofpLengthUnits_->AddUnit(text, code);
-
-    cbofpAngleUnits_ = new UnitSelector(body);
-    cbofpAngleUnits_->setObjectName("cbofpAngleUnits");
-    cbofpAngleUnits_->AddUnit("degrees", "deg");
-    cbofpAngleUnits_->AddUnit("radians", "rad");
-
-    txtEr_ = InputBox(body, "txtEr", "1", "Enter relative dielectric constant Er");
-    cbofpDielectric_ = new DielectricSelector(DielectricTable::General, txtEr_, unitsBox);
-    cbofpDielectric_->setToolTip("Select dielectric material");
-
-    units->addWidget(MakeCaption(unitsBox, "Frequency:", "lblFreqUnits"), 0, 0);
-    units->addWidget(cbofpFreqUnits_, 0, 1);
-    units->addWidget(MakeCaption(unitsBox, "Length Units:", "lblLengthUnits"), 0, 2);
-    units->addWidget(cbofpLengthUnits_, 0, 3);
-    units->addWidget(MakeCaption(unitsBox, "Dielectric:", "lblDielectric"), 0, 4);
-    units->addWidget(cbofpDielectric_, 0, 5);
-    units->setColumnStretch(5, 1);
-    outer->addWidget(unitsBox);
+    AddUnitsRow(outer);
+    txtEr_->setMinimumWidth(kBoxWidth);
 
     // ---- Physical inputs and electrical results side by side -----------------------------
     auto* columns = new QHBoxLayout;
@@ -108,7 +74,6 @@ void CoaxFamilyWindow::BuildControls()
     txtLength_ = InputBox(dimBox, "txtLength", "1000", d_.lengthTip);
     txtFreq_ = InputBox(dimBox, "txtFreq", "1", "Enter frequency in user-selected Frequency Units");
     txtEr_->setParent(dimBox);
-    txtEr_->setEnabled(false);
     int row = 0;
     dims->addWidget(MakeCaption(dimBox, d_.outerLabel), row, 0);
     dims->addWidget(txtOuter_, row++, 1);
@@ -129,47 +94,15 @@ void CoaxFamilyWindow::BuildControls()
     res->setVerticalSpacing(6);
     txtZ0_ = InputBox(resBox, "txtZ0", QString(), d_.z0Tip);
     lblD1D2Ratio_ = ResultBox(resBox, "lblD1D2Ratio");
-    lblPropVel_ = ResultBox(resBox, "lblPropVel");
-    lblWavelength_ = ResultBox(resBox, "lblWavelength");
-    lblWavelengthUnits_ = new QLabel(cbofpLengthUnits_->currentText(), resBox);
-    lblWavelengthUnits_->setObjectName("lblWavelengthUnits");
-    lblFractLambda_ = ResultBox(resBox, "lblFractLambda");
-    lblElectLength_ = ResultBox(resBox, "lblElectLength");
-    cbofpAngleUnits_->setParent(resBox);
+    CreateWaveResults(resBox, &ResultBox);
     row = 0;
-    res->addWidget(MakeCaption(resBox, "Z0 ="), row, 0);
-    res->addWidget(txtZ0_, row, 1);
-    res->addWidget(new QLabel("ohms", resBox), row++, 2);
-    res->addWidget(MakeCaption(resBox, d_.ratioLabel), row, 0);
-    res->addWidget(lblD1D2Ratio_, row++, 1);
-    res->addWidget(MakeCaption(resBox, "Vp ="), row, 0);
-    res->addWidget(lblPropVel_, row, 1);
-    res->addWidget(new QLabel("fraction of c", resBox), row++, 2);
-    res->addWidget(MakeCaption(resBox, "1.0 Wavelength ="), row, 0);
-    res->addWidget(lblWavelength_, row, 1);
-    res->addWidget(lblWavelengthUnits_, row++, 2);
-    res->addWidget(MakeCaption(resBox, "Length ="), row, 0);
-    res->addWidget(lblFractLambda_, row, 1);
-    res->addWidget(new QLabel("wavelengths", resBox), row++, 2);
-    res->addWidget(MakeCaption(resBox, "Elect Length ="), row, 0);
-    res->addWidget(lblElectLength_, row, 1);
-    res->addWidget(cbofpAngleUnits_, row++, 2);
-
-    // Loss is not modelled for these lines; the controls exist and stay hidden.
-    auto* lblLossTan = new QLabel("Loss Tan =", resBox);
-    lblLossTan->setObjectName("lblLossTan");
-    auto* txtLossTan = new QLineEdit(resBox);
-    txtLossTan->setObjectName("txtLossTan");
-    auto* lblLossEqual = new QLabel("Loss =", resBox);
-    lblLossEqual->setObjectName("lblLossEqual");
-    auto* lblLoss = new QLabel(resBox);
-    lblLoss->setObjectName("lblLoss");
-    auto* lblLossUnits = new QLabel("[dB, user's length]", resBox);
-    lblLossUnits->setObjectName("lblLossUnits");
-    for (QWidget* w : {static_cast<QWidget*>(lblLossTan), static_cast<QWidget*>(txtLossTan),
-                       static_cast<QWidget*>(lblLossEqual), static_cast<QWidget*>(lblLoss),
-                       static_cast<QWidget*>(lblLossUnits)})
-        w->hide();
+    AddResultRow(res, row, "Z0 =", txtZ0_, MakeLabel(resBox, "ohms"));
+    AddResultRow(res, row, d_.ratioLabel, lblD1D2Ratio_);
+    AddResultRow(res, row, "Vp =", lblPropVel_, MakeLabel(resBox, "fraction of c"));
+    AddResultRow(res, row, "1.0 Wavelength =", lblWavelength_, lblWavelengthUnits_);
+    AddResultRow(res, row, "Length =", lblFractLambda_, MakeLabel(resBox, "wavelengths"));
+    AddResultRow(res, row, "Elect Length =", lblElectLength_, cbofpAngleUnits_);
+    AddHiddenLossControls(resBox);
     res->setRowStretch(row, 1);
     res->setColumnStretch(1, 1);
     columns->addWidget(resBox, 1);
@@ -212,40 +145,21 @@ void CoaxFamilyWindow::BuildControls()
 
 void CoaxFamilyWindow::BuildMenus()
 {
-    AddFileItem("&Print", "mnuFilePrint");
-    AddFileItem("Page set&up", "mnuFilePageSetup");
-    AddFileItem("Print pre&view", "mnuFilePrintPreview");
-    FileMenu()->insertSeparator(FileMenu()->actions().value(3));
-
+    AddPrintItems();
     QMenu* calc = AddMenu("&Calculate", "mnuCalculate");
     AddItem(calc, "Calculate &ZO", "mnuCalculateZo", &CoaxFamilyWindow::CalcZ0);
     AddItem(calc, d_.synthMenuCaption, d_.synthMenuName, &CoaxFamilyWindow::Synthesise);
     calc->addSeparator();
     AddItem(calc, d_.tableMenuCaption, "mnuTableZ0");
     AddItem(calc, d_.plotMenuCaption, "mnuPlotZ0");
-
-    QMenu* select = AddMenu("&Select Parameters", "mnuSelectParameters");
-    AddItem(select, "&Dielectric", "mnuSelectDielectric", [this] { cbofpDielectric_->OpenFromMenu(); });
-    AddItem(select, "&Frequency Units", "mnuSelectFreqUnits", [this] { cbofpFreqUnits_->OpenFromMenu(); });
-    AddItem(select, "L&ength Units", "mnuSelectLengthUnits", [this] { cbofpLengthUnits_->OpenFromMenu(); });
-    AddItem(select, "&Angle Untis", "mnuSelectAngleUnits", [this] { cbofpAngleUnits_->OpenFromMenu(); });
-
-    AddHelpItem("&Applications and Examples", "mnuHelpApplications");
-    AddHelpItem("&Tutorial", "mnuHelpTutorial");
-    AddHelpItem("&Keyboard Shortcuts", "mnuHelpKeyboard");
+    AddSelectParametersMenu();
+    AddLineHelpItems();
 }
 
 void CoaxFamilyWindow::ShowWave(const LineWave& wave, double ratio)
 {
-    const std::string lengthCode = CodeOf(cbofpLengthUnits_);
-    const std::string angleCode = CodeOf(cbofpAngleUnits_);
     lblD1D2Ratio_->setText(FormatPicture(ratio, "  0.000"));
-    lblPropVel_->setText(FormatPicture(wave.velocityFactor, "  0.000"));
-    lblWavelength_->setText(FormatPicture(ConvertUnit(wave.wavelength_m, lengthCode, false), "  0.000"));
-    lblWavelengthUnits_->setText(QString::fromStdString(lengthCode));
-    lblFractLambda_->setText(FormatPicture(wave.fractionOfWavelength, "  0.000"));
-    lblElectLength_->setText(FormatPicture(ConvertUnit(wave.electricalLength_rad, angleCode, false),
-                                    angleCode == "deg" ? "  0.0" : "  0.00"));
+    LineWindow::ShowWave(wave);
 }
 
 void CoaxFamilyWindow::CalcZ0()
@@ -271,12 +185,12 @@ void CoaxFamilyWindow::CalcZ0()
         return;
     }
 
-    const std::string lengthCode = CodeOf(cbofpLengthUnits_);
+    const std::string lengthCode = LengthCode();
     LineAnalysisInputs in;
     in.outer = FieldValue(txtOuter_);
     in.inner = FieldValue(txtInnerDiam_);
     in.length_m = ConvertUnit(FieldValue(txtLength_), lengthCode, true);
-    in.freq_hz = ConvertUnit(FieldValue(txtFreq_), CodeOf(cbofpFreqUnits_), true);
+    in.freq_hz = ConvertUnit(FieldValue(txtFreq_), FreqCode(), true);
     in.er = FieldValue(txtEr_);
 
     const LineAnalysis a = AnalyseCoaxFamily(*d_.model, in);
@@ -307,12 +221,12 @@ void CoaxFamilyWindow::Synthesise()
         || !CheckInput(txtEr_, 1.0, d_.erMax))
         return;
 
-    const std::string lengthCode = CodeOf(cbofpLengthUnits_);
+    const std::string lengthCode = LengthCode();
     LineSynthesisInputs in;
     in.z0_ohm = FieldValue(txtZ0_);
     in.fixed_m = ConvertUnit(FieldValue(kept), lengthCode, true);
     in.length_m = ConvertUnit(FieldValue(txtLength_), lengthCode, true);
-    in.freq_hz = ConvertUnit(FieldValue(txtFreq_), CodeOf(cbofpFreqUnits_), true);
+    in.freq_hz = ConvertUnit(FieldValue(txtFreq_), FreqCode(), true);
     in.er = FieldValue(txtEr_);
 
     const LineSynthesis s = SynthesiseCoaxFamily(*d_.model, in);

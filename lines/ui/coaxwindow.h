@@ -4,7 +4,7 @@
 #pragma once
 
 #include "lines/coax.h"
-#include "shell/calcframe.h"
+#include "lines/ui/linewindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -49,7 +49,7 @@ struct CoaxWindowDescription {
     double z0Max = 413.0;
 };
 
-class CoaxFamilyWindow : public CalcFrame {
+class CoaxFamilyWindow : public LineWindow {
     Q_OBJECT
 public:
     CoaxFamilyWindow(const CoaxWindowDescription& description, QWidget* parent = nullptr);
@@ -79,18 +79,8 @@ private:
     QLineEdit* txtInnerDiam_ = nullptr;
     QLineEdit* txtLength_ = nullptr;
     QLineEdit* txtFreq_ = nullptr;
-    QLineEdit* txtEr_ = nullptr;
     QLineEdit* txtZ0_ = nullptr;
     QLabel* lblD1D2Ratio_ = nullptr;
-    QLabel* lblPropVel_ = nullptr;
-    QLabel* lblWavelength_ = nullptr;
-    QLabel* lblWavelengthUnits_ = nullptr;
-    QLabel* lblFractLambda_ = nullptr;
-    QLabel* lblElectLength_ = nullptr;
-    UnitSelector* cbofpFreqUnits_ = nullptr;
-    UnitSelector* cbofpLengthUnits_ = nullptr;
-    UnitSelector* cbofpAngleUnits_ = nullptr;
-    DielectricSelector* cbofpDielectric_ = nullptr;
     QPushButton* cmdCalculate_ = nullptr;
     QPushButton* cmdSynthesis_ = nullptr;
 };

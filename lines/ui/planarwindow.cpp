@@ -41,12 +41,11 @@ QLabel* ResultBox(QWidget* parent, const QString& name)
 // Impedances above this are shown as whole ohms with a trailing point.
 constexpr double kWholeOhmsAbove = 1000.0;
 
-std::string CodeOf(const UnitSelector* selector) { return selector->Code().toStdString(); }
-
 } // namespace
 
 PlanarLineWindow::PlanarLineWindow(const PlanarWindowDescription& description, QWidget* parent)
-    : CalcFrame(description.identity, parent), d_(description)
+    : LineWindow(description.identity, DielectricTable::Substrate, "Select substrate material", parent),
+      d_(description)
 {
     BuildControls();
     BuildMenus();
@@ -62,41 +61,8 @@ void PlanarLineWindow::BuildControls()
     outer->setContentsMargins(8, 8, 8, 4);
     outer->setSpacing(10);
 
-    // ---- Units and substrate -------------------------------------------------------------
-    auto* unitsBox = new QGroupBox("Units", body);
-    unitsBox->setObjectName("fraUnits");
-    auto* units = new QGridLayout(unitsBox);
-    units->setHorizontalSpacing(8);
-
-    cbofpFreqUnits_ = new UnitSelector(unitsBox);
-    cbofpFreqUnits_->setObjectName("cbofpFreqUnits");
-    for (const char* code : {"GHz", "MHz", "kHz", "Hz"})
-        cbofpFreqUnits_->AddUnit(code, code);
-
-    cbofpLengthUnits_ = new UnitSelector(unitsBox);
-    cbofpLengthUnits_->setObjectName("cbofpLengthUnits");
-    const std::pair<const char*, const char*> lengths[] = {{"mils", "mil"}, {"inches", "in"}, {"meters", "m"},
-                                                           {"cm", "cm"},    {"mm", "mm"},     {"um", "um"}};
-    for (const auto& [text, code] : lengths)
-        cbofpLengthUnits_->AddUnit(text, code);
-
-    cbofpAngleUnits_ = new UnitSelector(body);
-    cbofpAngleUnits_->setObjectName("cbofpAngleUnits");
-    cbofpAngleUnits_->AddUnit("degrees", "deg");
-    cbofpAngleUnits_->AddUnit("radians", "rad");
-
-    txtEr_ = InputBox(body, "txtEr", "1", "Enter relative dielectric constant Er");
-    cbofpDielectric_ = new DielectricSelector(DielectricTable::Substrate, txtEr_, unitsBox);
-    cbofpDielectric_->setToolTip("Select substrate material");
-
-    units->addWidget(MakeCaption(unitsBox, "Frequency:"), 0, 0);
-    units->addWidget(cbofpFreqUnits_, 0, 1);
-    units->addWidget(MakeCaption(unitsBox, "Length Units:"), 0, 2);
-    units->addWidget(cbofpLengthUnits_, 0, 3);
-    units->addWidget(MakeCaption(unitsBox, "Dielectric:"), 0, 4);
-    units->addWidget(cbofpDielectric_, 0, 5);
-    units->setColumnStretch(5, 1);
-    outer->addWidget(unitsBox);
+    AddUnitsRow(outer);
+    txtEr_->setFixedWidth(78);
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(8);
@@ -114,7 +80,6 @@ void PlanarLineWindow::BuildControls()
         dims->addWidget(box, row++, 1);
     }
     txtEr_->setParent(dimBox);
-    txtEr_->setEnabled(false);
     dims->addWidget(MakeCaption(dimBox, "Er ="), row, 0);
     dims->addWidget(txtEr_, row++, 1);
     dims->setRowStretch(row, 1);
@@ -127,26 +92,16 @@ void PlanarLineWindow::BuildControls()
     res->setVerticalSpacing(6);
     lblZ0_ = ResultBox(resBox, "lblZ0");
     lblKeff_ = ResultBox(resBox, "lblKeff");
-    lblPropVel_ = ResultBox(resBox, "lblPropVel");
     lblWHratio_ = ResultBox(resBox, "lblWHratio");
     lblKe_ = ResultBox(resBox, "lblKe");
-    lblWavelength_ = ResultBox(resBox, "lblWavelength");
-    lblWavelengthUnits_ = new QLabel(cbofpLengthUnits_->currentText(), resBox);
-    lblWavelengthUnits_->setObjectName("lblWavelengthUnits");
-    lblFractLambda_ = ResultBox(resBox, "lblFractLambda");
-    lblElectLength_ = ResultBox(resBox, "lblElectLength");
-    cbofpAngleUnits_->setParent(resBox);
+    CreateWaveResults(resBox, &ResultBox);
     row = 0;
     auto addRow = [&](const QString& caption, QWidget* value, QWidget* after) {
-        res->addWidget(MakeCaption(resBox, caption), row, 0);
-        res->addWidget(value, row, 1);
-        if (after)
-            res->addWidget(after, row, 2);
-        ++row;
+        AddResultRow(res, row, caption, value, after);
     };
-    addRow("Z0 =", lblZ0_, new QLabel("ohms", resBox));
+    addRow("Z0 =", lblZ0_, MakeLabel(resBox, "ohms"));
     addRow(d_.keffCaption, lblKeff_, nullptr);
-    addRow("Vp =", lblPropVel_, new QLabel("fraction of c", resBox));
+    addRow("Vp =", lblPropVel_, MakeLabel(resBox, "fraction of c"));
     if (d_.showsWH)
         addRow("W/H =", lblWHratio_, nullptr);
     else
@@ -156,22 +111,10 @@ void PlanarLineWindow::BuildControls()
     else
         lblKe_->hide();
     addRow("1.0 Wavelength =", lblWavelength_, lblWavelengthUnits_);
-    addRow("Length =", lblFractLambda_, new QLabel("wavelengths", resBox));
+    addRow("Length =", lblFractLambda_, MakeLabel(resBox, "wavelengths"));
     addRow("Elect Length =", lblElectLength_, cbofpAngleUnits_);
 
-    // Loss is not modelled for these lines; the controls exist and stay hidden.
-    auto* lblLossTan = new QLabel("Loss Tan =", resBox);
-    lblLossTan->setObjectName("lblLossTan");
-    auto* txtLossTan = new QLineEdit(resBox);
-    txtLossTan->setObjectName("txtLossTan");
-    auto* lblLossEqual = new QLabel("Loss =", resBox);
-    lblLossEqual->setObjectName("lblLossEqual");
-    auto* lblLoss = new QLabel(resBox);
-    lblLoss->setObjectName("lblLoss");
-    auto* lblLossUnits = new QLabel("[dB, user's length]", resBox);
-    lblLossUnits->setObjectName("lblLossUnits");
-    for (QWidget* w : std::initializer_list<QWidget*>{lblLossTan, txtLossTan, lblLossEqual, lblLoss, lblLossUnits})
-        w->hide();
+    AddHiddenLossControls(resBox);
     res->setRowStretch(row, 1);
     res->setColumnStretch(1, 1);
     columns->addWidget(resBox, 1);
@@ -240,27 +183,15 @@ void PlanarLineWindow::BuildControls()
 
 void PlanarLineWindow::BuildMenus()
 {
-    AddFileItem("&Print", "mnuFilePrint");
-    AddFileItem("Page set&up", "mnuFilePageSetup");
-    AddFileItem("Print pre&view", "mnuFilePrintPreview");
-    FileMenu()->insertSeparator(FileMenu()->actions().value(3));
-
+    AddPrintItems();
     QMenu* calc = AddMenu("&Calculate", "mnuCalculate");
     AddItem(calc, "Calculate &ZO", "mnuCalculateZo", &PlanarLineWindow::CalcZ0);
     AddItem(calc, "Synthesize &Width", "mnuSynthesizeWidth");
     calc->addSeparator();
     AddItem(calc, "&Table of Z0 vs. Width", "mnuTableZ0");
     AddItem(calc, "&Plot Z0 vs. Width", "mnuPlotZ0");
-
-    QMenu* select = AddMenu("&Select Parameters", "mnuSelectParameters");
-    AddItem(select, "&Dielectric", "mnuSelectDielectric", [this] { cbofpDielectric_->OpenFromMenu(); });
-    AddItem(select, "&Frequency Units", "mnuSelectFreqUnits", [this] { cbofpFreqUnits_->OpenFromMenu(); });
-    AddItem(select, "L&ength Units", "mnuSelectLengthUnits", [this] { cbofpLengthUnits_->OpenFromMenu(); });
-    AddItem(select, "&Angle Untis", "mnuSelectAngleUnits", [this] { cbofpAngleUnits_->OpenFromMenu(); });
-
-    AddHelpItem("&Applications and Examples", "mnuHelpApplications");
-    AddHelpItem("&Tutorial", "mnuHelpTutorial");
-    AddHelpItem("&Keyboard Shortcuts", "mnuHelpKeyboard");
+    AddSelectParametersMenu();
+    AddLineHelpItems();
 }
 
 void PlanarLineWindow::ConnectTyping()
@@ -312,8 +243,8 @@ void PlanarLineWindow::CalcZ0()
         }
     }
 
-    const std::string lengthCode = CodeOf(cbofpLengthUnits_);
-    const std::string freqCode = CodeOf(cbofpFreqUnits_);
+    const std::string lengthCode = LengthCode();
+    const std::string freqCode = FreqCode();
     PlanarReading reading;
     for (const PlanarInput& in : d_.inputs) {
         const size_t i = size_t(in.box);
@@ -333,19 +264,13 @@ void PlanarLineWindow::CalcZ0()
     kept_.eeff = out.eeff;
     kept_.shapeFactor = out.shapeFactor;
 
-    const std::string angleCode = CodeOf(cbofpAngleUnits_);
     lblZ0_->setText(FormatPicture(out.z0_ohm, out.z0_ohm <= kWholeOhmsAbove ? d_.z0Picture : "0."));
     lblKeff_->setText(FormatPicture(out.eeff, d_.keffPicture));
-    lblPropVel_->setText(FormatPicture(out.wave.velocityFactor, "  0.000"));
     if (d_.showsWH)
         lblWHratio_->setText(FormatPicture(out.whRatio, "  0.000"));
     if (d_.showsShapeFactor)
         lblKe_->setText(FormatPicture(out.shapeFactor, "  0.000"));
-    lblWavelength_->setText(FormatPicture(ConvertUnit(out.wave.wavelength_m, lengthCode, false), "  0.000"));
-    lblWavelengthUnits_->setText(QString::fromStdString(lengthCode));
-    lblFractLambda_->setText(FormatPicture(out.wave.fractionOfWavelength, "  0.000"));
-    lblElectLength_->setText(FormatPicture(ConvertUnit(out.wave.electricalLength_rad, angleCode, false),
-                                    angleCode == "deg" ? "  0.0" : "  0.00"));
+    ShowWave(out.wave);
 
     // After a fault its message stays; the accuracy rules would only hide it.
     if (mathError_)

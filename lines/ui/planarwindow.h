@@ -6,7 +6,7 @@
 
 #include "lines/coax.h"
 #include "lines/ui/linesection.h"
-#include "shell/calcframe.h"
+#include "lines/ui/linewindow.h"
 
 #include <QString>
 
@@ -104,7 +104,7 @@ struct PlanarWindowDescription {
     PlanarOutcome (*analyse)(const PlanarReading& reading, const PlanarKept& kept) = nullptr;
 };
 
-class PlanarLineWindow : public CalcFrame {
+class PlanarLineWindow : public LineWindow {
     Q_OBJECT
 public:
     PlanarLineWindow(const PlanarWindowDescription& description, QWidget* parent = nullptr);
@@ -129,24 +129,14 @@ private:
     PlanarKept kept_;
 
     std::array<QLineEdit*, kPlanarBoxCount> boxes_{};
-    QLineEdit* txtEr_ = nullptr;
     QLabel* lblZ0_ = nullptr;
     QLabel* lblKeff_ = nullptr;
-    QLabel* lblPropVel_ = nullptr;
     QLabel* lblWHratio_ = nullptr;
     QLabel* lblKe_ = nullptr;
-    QLabel* lblWavelength_ = nullptr;
-    QLabel* lblWavelengthUnits_ = nullptr;
-    QLabel* lblFractLambda_ = nullptr;
-    QLabel* lblElectLength_ = nullptr;
     QRadioButton* optWithGround_ = nullptr;
     QRadioButton* optNoGround_ = nullptr;
     LineSection* picture_ = nullptr;
     LineSection* pictureNoGround_ = nullptr;
-    UnitSelector* cbofpFreqUnits_ = nullptr;
-    UnitSelector* cbofpLengthUnits_ = nullptr;
-    UnitSelector* cbofpAngleUnits_ = nullptr;
-    DielectricSelector* cbofpDielectric_ = nullptr;
     QPushButton* cmdCalculate_ = nullptr;
 };
 
