@@ -4,6 +4,7 @@
 
 #include "core/units.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -37,6 +38,15 @@ QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name)
 {
     QLabel* label = MakeLabel(parent, text, name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name)
+{
+    QLabel* label = MakeLabel(parent, text, name);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
     return label;
 }
 

@@ -22,6 +22,9 @@ QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name = 
 // A plain label such as a unit beside a value.
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QString& name = QString());
 
+// A bold heading, such as a numbered step of a form ("1. Enter values ...").
+QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name = QString());
+
 // A read-only result: an inset white box as tall as an input box, so that inputs and results
 // line up row by row; its text can be selected and copied.
 QLabel* MakeResult(QWidget* parent, const QString& name);

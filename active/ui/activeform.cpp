@@ -2,9 +2,8 @@
 
 #include "core/settings.h"
 #include "core/units.h"
-#include "shell/services.h"
+#include "shell/formwidgets.h"
 
-#include <QFont>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,22 +14,15 @@ namespace korvel::ui::form {
 
 QLineEdit* Input(QWidget* parent, const QString& name, const QString& text, const QString& tip)
 {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
+    QLineEdit* box = MakeInput(parent, name, text, tip);
     box->setMinimumWidth(90);
     box->setMaximumWidth(100);
-    box->setMinimumHeight(box->sizeHint().height());
-    SetFieldBackground(box, kFieldNormal);
     return box;
 }
 
 QLabel* Caption(QWidget* parent, const QString& text, const QString& name)
 {
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* label = MakeCaption(parent, text, name);
     // Captions share one width so that the boxes of neighbouring grids line up.
     label->setMinimumWidth(std::max(label->sizeHint().width(), 80));
     return label;
@@ -38,42 +30,20 @@ QLabel* Caption(QWidget* parent, const QString& text, const QString& name)
 
 QLabel* Unit(QWidget* parent, const QString& text, const QString& name)
 {
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
+    QLabel* label = MakeLabel(parent, text, name);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
 QLabel* Result(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 255));
-    label->setPalette(pal);
+    QLabel* label = MakeResult(parent, name);
     label->setMinimumWidth(90);
     label->setMaximumWidth(110);
-    // As tall as an input box, so that inputs and results line up row by row.
-    label->setMinimumHeight(QLineEdit().sizeHint().height());
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
 
-QLabel* Step(QWidget* parent, const QString& text, const QString& name)
-{
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
+QLabel* Step(QWidget* parent, const QString& text, const QString& name) { return MakeHeading(parent, text, name); }
 
 void AddRow(QGridLayout* grid, int row, QLabel* caption, QWidget* box, QLabel* unit)
 {
@@ -83,7 +53,7 @@ void AddRow(QGridLayout* grid, int row, QLabel* caption, QWidget* box, QLabel* u
         grid->addWidget(unit, row, 2);
 }
 
-QString Format(double value, const char* picture) { return QString::fromStdString(FormatValue(value, picture)); }
+QString Format(double value, const char* picture) { return FormatPicture(value, picture); }
 
 QString JunctionCaution()
 {

@@ -42,17 +42,6 @@ QLabel* ResultBox(QWidget* parent, const QString& name)
 // Text of the error panel when the arithmetic of a calculation fails; the fault follows it.
 const QString kErrorText = "Bias calculation error -";
 
-QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name = QString())
-{
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
 BjtResistorRow Row(const char* caption, const char* value, const char* units, float BjtResistors::*member)
 {
     return {caption, value, units, member};
