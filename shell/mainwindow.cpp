@@ -25,12 +25,15 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QLayout>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleOptionToolBox>
 #include <QTimer>
 #include <QToolBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace korvel::ui {
 namespace {
@@ -553,7 +556,27 @@ bool MainWindow::OpenCatalogueEntry(const QString& key)
     listBar_->hide();
     if (mainMenu_)
         mainMenu_->hide();
+    FitToChild(sub);
     return true;
+}
+
+void MainWindow::FitToChild(QMdiSubWindow* sub)
+{
+    // A calculator larger than the area it opens in would be cut off at the right or the
+    // bottom: the main window grows to show it whole, as far as the screen allows. A maximized
+    // or full-screen main window is left as the user set it.
+    if (isMaximized() || isFullScreen() || isMinimized())
+        return;
+    if (QLayout* layout = centralWidget()->layout())
+        layout->activate();
+    const QSize area = mdi_->viewport()->size();
+    const QSize grow(std::max(0, sub->width() - area.width()), std::max(0, sub->height() - area.height()));
+    if (grow.isNull())
+        return;
+    QSize want = size() + grow;
+    if (const QScreen* s = screen())
+        want = want.boundedTo(s->availableGeometry().size() - (frameGeometry().size() - size()));
+    resize(want);
 }
 
 void MainWindow::ShowCatalogue()

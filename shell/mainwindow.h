@@ -87,6 +87,7 @@ private:
     // Loads a window by class name (or finds it already open) as a child window, shown.
     QMdiSubWindow* LoadChild(const QString& className);
     void UpdateMenuBar();
+    void FitToChild(QMdiSubWindow* sub);
     void UnloadChild(const QString& name);
     void UnloadChild(QMdiSubWindow* sub);
     void HideChild(const QString& name);

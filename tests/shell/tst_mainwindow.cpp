@@ -78,6 +78,7 @@ private slots:
     void makerPagesKeepListBar();
     void calculatorHidesCatalogue();
     void calculatorReplacesCalculator();
+    void largeCalculatorGrowsMainWindow();
     void closingCalculatorFrameBringsCatalogue();
     void returnItemClosesNothing();
     void webLinkTimer();
@@ -100,6 +101,12 @@ void TestMainWindow::initTestCase()
 {
     for (const char* name : {"frmRndCoax", "frmSqrCoax"})
         RegisterWindow(name, [name](QWidget* parent) { return new FakeCalculator(name, parent); });
+    // A calculator taller than the main window's area at its start-up size.
+    RegisterWindow("frmNoiseCalc", [](QWidget* parent) {
+        auto* w = new FakeCalculator("frmNoiseCalc", parent);
+        w->setMinimumSize(700, 560);
+        return w;
+    });
 }
 
 void TestMainWindow::startUpSettings()
@@ -261,6 +268,35 @@ void TestMainWindow::makerPagesKeepListBar()
         QVERIFY(!main.ChildWindow(firstWindow));
     // frmMainMenu (hidden) and the one page.
     QCOMPARE(main.MdiArea()->subWindowList().size(), 2);
+}
+
+void TestMainWindow::largeCalculatorGrowsMainWindow()
+{
+    test::ShellCapture capture;
+    MainWindow main;
+    main.StartAtOnce();
+    main.ResetWindowSize();
+    const QSize start = main.size();
+    auto* area = main.findChild<QMdiArea*>("mdiMain");
+    QVERIFY(area);
+
+    // One that fits leaves the main window as it is.
+    QVERIFY(main.OpenCatalogueEntry("Passive-Coax (Round)"));
+    QCOMPARE(main.size(), start);
+
+    // One that does not fit makes it grow until the whole calculator shows.
+    QVERIFY(main.OpenCatalogueEntry("Signal-NoiseCalc"));
+    QWidget* frame = main.ChildWindow("frmNoiseCalc")->parentWidget();
+    QVERIFY(main.height() > start.height());
+    QVERIFY2(frame->height() <= area->viewport()->height(),
+             qPrintable(QString("frame %1, area %2").arg(frame->height()).arg(area->viewport()->height())));
+
+    // A maximized main window is the user's choice and stays so.
+    Host()->ReturnToCatalogue(main.ChildWindow("frmNoiseCalc"));
+    main.showMaximized();
+    const QSize maximized = main.size();
+    QVERIFY(main.OpenCatalogueEntry("Signal-NoiseCalc"));
+    QCOMPARE(main.size(), maximized);
 }
 
 void TestMainWindow::calculatorHidesCatalogue()
