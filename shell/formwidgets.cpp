@@ -50,6 +50,15 @@ QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name)
     return label;
 }
 
+QLabel* MakeTitle(QWidget* parent, const QString& text)
+{
+    QLabel* label = MakeHeading(parent, text, "lblTitle");
+    QFont f = label->font();
+    f.setPointSizeF(f.pointSizeF() + 3);
+    label->setFont(f);
+    return label;
+}
+
 QLabel* MakeResult(QWidget* parent, const QString& name)
 {
     auto* label = new QLabel(parent);

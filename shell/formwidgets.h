@@ -22,6 +22,9 @@ QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name = 
 // A plain label such as a unit beside a value.
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QString& name = QString());
 
+// The window's title at the top of its form: bold and a size larger, named "lblTitle".
+QLabel* MakeTitle(QWidget* parent, const QString& text);
+
 // A bold heading, such as a numbered step of a form ("1. Enter values ...").
 QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name = QString());
 

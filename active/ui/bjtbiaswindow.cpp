@@ -134,13 +134,7 @@ void BjtBiasWindow::BuildControls()
     outer->setContentsMargins(12, 8, 12, 4);
     outer->setSpacing(6);
 
-    auto* lblTitle = new QLabel(d_.title, body);
-    lblTitle->setObjectName("lblTitle");
-    QFont tf = lblTitle->font();
-    tf.setBold(true);
-    tf.setPointSizeF(tf.pointSizeF() * 1.3);
-    lblTitle->setFont(tf);
-    outer->addWidget(lblTitle);
+    outer->addWidget(MakeTitle(body, d_.title));
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(12);

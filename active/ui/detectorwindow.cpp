@@ -4,6 +4,7 @@
 
 #include "core/settings.h"
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/statusbar.h"
 #include "shell/uihooks.h"
@@ -136,13 +137,7 @@ void DetectorWindow::BuildControls()
     outer->setContentsMargins(12, 8, 12, 4);
     outer->setSpacing(6);
 
-    auto* title = new QLabel(d_.identity.caption, body);
-    title->setObjectName("lblTitle");
-    QFont tf = title->font();
-    tf.setPointSize(tf.pointSize() + 3);
-    tf.setBold(true);
-    title->setFont(tf);
-    outer->addWidget(title);
+    outer->addWidget(MakeTitle(body, d_.identity.caption));
 
     // ---- The calculation page: inputs on the left, results and the list on the right ------
     calcControls_ = new QWidget(body);

@@ -6,6 +6,7 @@
 #include "active/efficiency.h"
 #include "active/thermal.h"
 #include "core/settings.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/unitselector.h"
 
@@ -49,13 +50,7 @@ void EfficiencyWindow::BuildControls()
     outer->setContentsMargins(12, 8, 12, 4);
     outer->setSpacing(6);
 
-    auto* title = new QLabel("Amplifier Efficiency Calculator", body);
-    title->setObjectName("lblTitle");
-    QFont tf = title->font();
-    tf.setPointSize(tf.pointSize() + 3);
-    tf.setBold(true);
-    title->setFont(tf);
-    outer->addWidget(title);
+    outer->addWidget(MakeTitle(body, "Amplifier Efficiency Calculator"));
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(14);

@@ -5,6 +5,7 @@
 
 #include "core/settings.h"
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 
 #include <QAction>
@@ -83,13 +84,7 @@ void FetBiasWindow::BuildControls()
     outer->setContentsMargins(10, 4, 10, 2);
     outer->setSpacing(4);
 
-    auto* lblTitle = new QLabel("FET Bias - Source Resistor", body);
-    lblTitle->setObjectName("lblTitle");
-    QFont big = lblTitle->font();
-    big.setPointSizeF(big.pointSizeF() * 1.35);
-    big.setBold(true);
-    lblTitle->setFont(big);
-    outer->addWidget(lblTitle);
+    outer->addWidget(MakeTitle(body, "FET Bias - Source Resistor"));
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(8);

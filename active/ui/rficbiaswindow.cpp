@@ -5,6 +5,7 @@
 
 #include "core/settings.h"
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/statusbar.h"
 #include "shell/uihooks.h"
@@ -83,13 +84,7 @@ void RficBiasWindow::BuildControls()
     outer->setContentsMargins(10, 4, 10, 2);
     outer->setSpacing(4);
 
-    auto* lblTitle = new QLabel(voltage ? "Voltage-Biased Circuit" : "Current-Biased Circuit", body);
-    lblTitle->setObjectName("lblTitle");
-    QFont big = lblTitle->font();
-    big.setPointSizeF(big.pointSizeF() * 1.35);
-    big.setBold(true);
-    lblTitle->setFont(big);
-    outer->addWidget(lblTitle);
+    outer->addWidget(MakeTitle(body, voltage ? "Voltage-Biased Circuit" : "Current-Biased Circuit"));
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(12);

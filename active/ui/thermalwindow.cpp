@@ -5,6 +5,7 @@
 
 #include "core/settings.h"
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/statusbar.h"
 
@@ -114,13 +115,7 @@ void ThermalWindow::BuildControls()
     outer->setContentsMargins(12, 8, 12, 4);
     outer->setSpacing(4);
 
-    auto* title = new QLabel("Device Thermal Calculator", body);
-    title->setObjectName("lblTitle");
-    QFont tf = title->font();
-    tf.setPointSize(tf.pointSize() + 3);
-    tf.setBold(true);
-    title->setFont(tf);
-    outer->addWidget(title);
+    outer->addWidget(MakeTitle(body, "Device Thermal Calculator"));
 
     auto* top = new QHBoxLayout;
     top->setSpacing(14);
