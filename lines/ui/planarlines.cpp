@@ -8,6 +8,8 @@
 #include "lines/stripline.h"
 #include "shell/registry.h"
 
+#include <cmath>
+
 namespace korvel::ui {
 namespace {
 
@@ -145,9 +147,10 @@ const PlanarWindowDescription& StriplineDescription()
         };
         d.erMax = 1000.0;
         // The strip must fit between the planes with room to spare: the thickness correction
-        // divides by 1 - T/H.
+        // divides by 1 - T/H, so T/H of 0.99 itself is already refused (the limit is the double
+        // just below it, which the message still writes as 0.99).
         d.ratios = {{PlanarBox::Width, PlanarBox::Height, 0.001, 1000.0, PlanarBox::Width},
-                    {PlanarBox::Thickness, PlanarBox::Height, 0.0, 0.99, PlanarBox::Thickness}};
+                    {PlanarBox::Thickness, PlanarBox::Height, 0.0, std::nextafter(0.99, 0.0), PlanarBox::Thickness}};
         d.typing = {{PlanarBox::Width, {PlanarBox::Width, PlanarBox::Height}},
                     {PlanarBox::Thickness, {PlanarBox::Thickness, PlanarBox::Height}},
                     {PlanarBox::Height, {PlanarBox::Height, PlanarBox::Width}}};
