@@ -76,7 +76,7 @@ FetBiasResult DesignFetBias(const FetBiasInputs& in, double tjLimit_c)
         for (int i = 0; i < 3; ++i)
             idss[i][k] = in.idss_a[std::size_t(i)] * (1.0 + in.idssTempco_perC * dT);
         for (int j = 0; j < 3; ++j) {
-            // In current mode the specification current is a fixed number of mA, so its share
+            // In current mode the reference current is a fixed number of mA, so its share
             // of Idss moves with the device's own Idss of the same index.
             const double fraction = in.vpSpecIsCurrent ? t.Div(in.vpSpecCurrent_a, idss[j][k]) : in.vpSpecFraction;
             vp[j][k] = PinchOff(t, in.vpPrime_v[std::size_t(j)], fraction) + dT * in.vpTempco_vPerC;

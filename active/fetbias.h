@@ -6,7 +6,7 @@
 //
 // The device follows the square law Id = Idss * (1 - Vgs/Vp)^2. Data sheets rarely give Vp
 // itself; they give V'p, the gate voltage at which the drain current has fallen to a small
-// specification current (a percentage of Idss or a current in mA). Vp is found from V'p by
+// reference current (a percentage of Idss or a current in mA). Vp is found from V'p by
 // the same square law.
 #pragma once
 
@@ -24,7 +24,7 @@ struct FetBiasInputs {
     double idTarget_a = 0.020;
     double vdsTarget_v = 2.0;
     Spread3 idss_a = {0.058, 0.065, 0.072};     // at the nominal case temperature
-    Spread3 vpPrime_v = {-0.65, -0.5, -0.35};   // gate voltage at the specification current
+    Spread3 vpPrime_v = {-0.65, -0.5, -0.35};   // gate voltage at the reference current
     bool vpSpecIsCurrent = false;               // false: vpSpecFraction of Idss; true: vpSpecCurrent_a
     double vpSpecFraction = 0.10;
     double vpSpecCurrent_a = 0.0;

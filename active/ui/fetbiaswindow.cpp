@@ -387,7 +387,7 @@ bool FetBiasWindow::CheckInputs()
         return false;
     if (!CheckInput(txtVp_[2], FieldValue(txtVp_[1]), 100.0))
         return false;
-    // The specification current must lie below every device's Idss, or the device never
+    // The reference current must lie below every device's Idss, or the device never
     // reaches it and has no pinch-off voltage.
     if (!CheckInput(txtVpSpec_, 0.0, vpSpecIsCurrent_ ? 0.9999 * FieldValue(txtIdss_[0]) : 99.99))
         return false;

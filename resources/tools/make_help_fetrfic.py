@@ -314,7 +314,7 @@ def topic36():
     b.append("<p>The drain current follows the square law of a depletion FET in saturation:</p>")
     b.append('<p class="formula">&nbsp;&nbsp;&nbsp;Id = Idss &middot; (1 &minus; Vgs/Vp)&sup2;</p>')
     b.append("<p>Data sheets give <b>V'p</b>, the gate voltage at which the current has fallen to a "
-             "small specification current (a percentage of Idss, or a current in mA), rather than Vp "
+             "small reference current (a percentage of Idss, or a current in mA), rather than Vp "
              "itself. The same law gives Vp from it:</p>")
     b.append('<p class="formula">&nbsp;&nbsp;&nbsp;Vp = V\'p / (1 &minus; &radic;(Ispec/Idss))</p>')
     b.append("<p>The source resistor for the target current, from the typical device at the nominal "
@@ -339,7 +339,7 @@ def topic36():
         ["Id", "wanted drain current (below 0.9999 &times; typical Idss)", "20 mA"],
         ["Vds", "wanted drain&ndash;source voltage", "2 V"],
         ["Idss min, typ, max", "saturated drain current at Vgs = 0, nominal temperature", "58, 65, 72 mA"],
-        ["V'p min, typ, max", "gate voltage at the specification current", "&minus;0.65, &minus;0.5, &minus;0.35 V"],
+        ["V'p min, typ, max", "gate voltage at the reference current", "&minus;0.65, &minus;0.5, &minus;0.35 V"],
         ["V'p spec", "where V'p is specified: % of Idss, or mA (the button toggles)", "10 % Idss"],
         ["Vp tempco", "temperature coefficient of Vp", "0 mV/&deg;C"],
         ["Idss tempco", "temperature coefficient of Idss", "&minus;0.13 %/&deg;C"],

@@ -68,7 +68,7 @@ void TestFetBias::pinchOff_data()
     QTest::newRow("10 % of Idss") << -0.5 << 0.0065 << 0.065 << -0.731238;
     QTest::newRow("1 % of Idss") << -1.0 << 0.001 << 0.1 << -1.0 / 0.9;
     QTest::newRow("25 % of Idss") << -2.0 << 0.025 << 0.1 << -4.0;
-    // A vanishing specification current makes V'p the pinch-off voltage itself.
+    // A vanishing reference current makes V'p the pinch-off voltage itself.
     QTest::newRow("1 nA") << -0.8 << 1e-9 << 0.05 << -0.8001131;
 }
 
@@ -80,7 +80,7 @@ void TestFetBias::pinchOff()
     QFETCH(double, vp);
     const double got = PinchOffFromVpPrime(vpPrime, ispec, idss);
     QVERIFY_NEAR(got, vp, 1e-6);
-    // The square law at V'p gives back the specification current.
+    // The square law at V'p gives back the reference current.
     QVERIFY_NEAR(idss * std::pow(1.0 - vpPrime / got, 2.0), ispec, 1e-12);
 }
 
@@ -351,7 +351,7 @@ void TestFetBias::messages()
 
 void TestFetBias::faultOnImpossibleSpecCurrent()
 {
-    // A specification current above a device's Idss has no pinch-off voltage.
+    // A reference current above a device's Idss has no pinch-off voltage.
     FetBiasInputs in;
     in.vpSpecIsCurrent = true;
     in.vpSpecCurrent_a = 0.070;
