@@ -41,6 +41,13 @@ QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name)
     return label;
 }
 
+QLabel* MakeColumnHeading(QWidget* parent, const QString& text)
+{
+    QLabel* label = MakeLabel(parent, text);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
 QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name)
 {
     QLabel* label = MakeLabel(parent, text, name);

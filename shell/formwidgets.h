@@ -19,6 +19,9 @@ QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, 
 // A caption, right-aligned against the box it names.
 QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name = QString());
 
+// A heading over a column of boxes ("Min", "Typ", "Max"), centred.
+QLabel* MakeColumnHeading(QWidget* parent, const QString& text);
+
 // A plain label such as a unit beside a value.
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QString& name = QString());
 

@@ -27,23 +27,6 @@ constexpr double kHuge = 1e6;
 // Box width of the dense form: "-0.65" and "-0.731" fit.
 constexpr int kBox = 52;
 
-QString Format(double value, const char* picture) { return QString::fromStdString(FormatValue(value, picture)); }
-
-QLabel* Caption(QWidget* parent, const QString& text, Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(align);
-    return label;
-}
-
-QLabel* Unit(QWidget* parent, const QString& text, const QString& name = QString())
-{
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    return label;
-}
-
 // The drawings of the circuit with Rd in and with the drain tied to Vdd.
 const QString kDrawingRd = "help/fetbias-rd.svg";
 const QString kDrawingShort = "help/fetbias-short.svg";
@@ -57,7 +40,7 @@ void ShowResistor(QLabel* value, QLabel* unit, double exact)
     if (exact > 0.0) {
         ShowComponent(value, unit, exact, "Ohm", "0.", "Ohms");
     } else {
-        value->setText(Format(exact, "0."));
+        value->setText(FormatPicture(exact, "0."));
         unit->setText("Ohms");
     }
 }
@@ -103,15 +86,15 @@ void FetBiasWindow::BuildControls()
     txtVdd_ = MakeBiasInput(body, "txtVdd", "3", "Drain supply voltage", kBox);
     txtIdTarget_ = MakeBiasInput(body, "txtIdTarget", "20", "Desired Drain current", kBox);
     txtVdsTarget_ = MakeBiasInput(body, "txtVdsTarget", "2", "Desired Drain-Source voltage", kBox);
-    targets->addWidget(Caption(body, "Vdd ="), 0, 0);
+    targets->addWidget(MakeCaption(body, "Vdd ="), 0, 0);
     targets->addWidget(txtVdd_, 0, 1);
-    targets->addWidget(Unit(body, "V"), 0, 2);
-    targets->addWidget(Caption(body, "Id ="), 0, 3);
+    targets->addWidget(MakeLabel(body, "V"), 0, 2);
+    targets->addWidget(MakeCaption(body, "Id ="), 0, 3);
     targets->addWidget(txtIdTarget_, 0, 4);
-    targets->addWidget(Unit(body, "mA"), 0, 5);
-    targets->addWidget(Caption(body, "Vds ="), 0, 6);
+    targets->addWidget(MakeLabel(body, "mA"), 0, 5);
+    targets->addWidget(MakeCaption(body, "Vds ="), 0, 6);
     targets->addWidget(txtVdsTarget_, 0, 7);
-    targets->addWidget(Unit(body, "V"), 0, 8);
+    targets->addWidget(MakeLabel(body, "V"), 0, 8);
     targets->setColumnStretch(9, 1);
     targets->setContentsMargins(0, 0, 0, 0);
     left->addLayout(targets);
@@ -124,17 +107,17 @@ void FetBiasWindow::BuildControls()
     auto* fet = new QGridLayout(fraFet);
     fet->setHorizontalSpacing(5);
     fet->setVerticalSpacing(4);
-    fet->addWidget(Caption(fraFet, "Min", Qt::AlignCenter), 0, 1);
-    fet->addWidget(Caption(fraFet, "Typ", Qt::AlignCenter), 0, 2);
-    fet->addWidget(Caption(fraFet, "Max", Qt::AlignCenter), 0, 3);
+    fet->addWidget(MakeColumnHeading(fraFet, "Min"), 0, 1);
+    fet->addWidget(MakeColumnHeading(fraFet, "Typ"), 0, 2);
+    fet->addWidget(MakeColumnHeading(fraFet, "Max"), 0, 3);
     const char* idssDefaults[3] = {"58", "65", "72"};
     const char* idssTips[3] = {"Min Idss at 25 °C", "Typ Idss at 25 °C", "Max Idss at 25 °C"};
     const char* vpDefaults[3] = {"-0.65", "-0.5", "-0.35"};
     const char* vpTips[3] = {"Minimum V'p  (data sheet min Vp)", "Typical V'p  (data sheet typ Vp)",
                              "Maximum V'p  (data sheet max Vp)"};
-    fet->addWidget(Caption(fraFet, "Idss ="), 1, 0);
-    fet->addWidget(Caption(fraFet, "V'p ="), 2, 0);
-    fet->addWidget(Caption(fraFet, "Vp (calc) ="), 3, 0);
+    fet->addWidget(MakeCaption(fraFet, "Idss ="), 1, 0);
+    fet->addWidget(MakeCaption(fraFet, "V'p ="), 2, 0);
+    fet->addWidget(MakeCaption(fraFet, "Vp (calc) ="), 3, 0);
     for (int i = 0; i < 3; ++i) {
         txtIdss_[i] = MakeBiasInput(fraFet, QString("txtIdss(%1)").arg(i), idssDefaults[i], idssTips[i], kBox);
         txtVp_[i] = MakeBiasInput(fraFet, QString("txtVp(%1)").arg(i), vpDefaults[i], vpTips[i], kBox);
@@ -143,9 +126,9 @@ void FetBiasWindow::BuildControls()
         fet->addWidget(txtVp_[i], 2, i + 1);
         fet->addWidget(lblVpCalc_[i], 3, i + 1);
     }
-    fet->addWidget(Unit(fraFet, "mA"), 1, 4);
-    fet->addWidget(Unit(fraFet, "V"), 2, 4);
-    fet->addWidget(Unit(fraFet, "V"), 3, 4);
+    fet->addWidget(MakeLabel(fraFet, "mA"), 1, 4);
+    fet->addWidget(MakeLabel(fraFet, "V"), 2, 4);
+    fet->addWidget(MakeLabel(fraFet, "V"), 3, 4);
 
     txtVpSpec_ = MakeBiasInput(fraFet, "txtVpSpec", "10", "Current or % Idss where V'p is specified", kBox);
     cmdVpSpecToggle_ = new QPushButton(fraFet);
@@ -158,19 +141,19 @@ void FetBiasWindow::BuildControls()
     txtIdssTempco_ = MakeBiasInput(fraFet, "txtIdssTempco", "-0.13", "Temperature coefficient for Idss", kBox);
     txtTheta_ = MakeBiasInput(fraFet, "txtTheta", "300", "Thermal resistance of FET", kBox);
     cmdVpSpecToggle_->setFixedWidth(58);
-    fet->addWidget(Caption(fraFet, "V'p spec ="), 4, 0);
+    fet->addWidget(MakeCaption(fraFet, "V'p spec ="), 4, 0);
     fet->addWidget(txtVpSpec_, 4, 1);
     fet->addWidget(cmdVpSpecToggle_, 4, 2);
     fet->addWidget(lblVpSpec_, 5, 0, 1, 5, Qt::AlignRight);
-    fet->addWidget(Caption(fraFet, "Vp tempco ="), 6, 0);
+    fet->addWidget(MakeCaption(fraFet, "Vp tempco ="), 6, 0);
     fet->addWidget(txtVpTempco_, 6, 1);
-    fet->addWidget(Unit(fraFet, "mV/°C"), 6, 2);
-    fet->addWidget(Caption(fraFet, "Idss tempco ="), 7, 0);
+    fet->addWidget(MakeLabel(fraFet, "mV/°C"), 6, 2);
+    fet->addWidget(MakeCaption(fraFet, "Idss tempco ="), 7, 0);
     fet->addWidget(txtIdssTempco_, 7, 1);
-    fet->addWidget(Unit(fraFet, "%/°C"), 7, 2);
-    fet->addWidget(Caption(fraFet, "θ ="), 8, 0);
+    fet->addWidget(MakeLabel(fraFet, "%/°C"), 7, 2);
+    fet->addWidget(MakeCaption(fraFet, "θ ="), 8, 0);
     fet->addWidget(txtTheta_, 8, 1);
-    fet->addWidget(Unit(fraFet, "°C/W"), 8, 2);
+    fet->addWidget(MakeLabel(fraFet, "°C/W"), 8, 2);
     fet->setVerticalSpacing(3);
     fet->setColumnStretch(5, 1);
     left->addWidget(fraFet);
@@ -185,10 +168,10 @@ void FetBiasWindow::BuildControls()
     const char* tHeads[3] = {"Low", "Nominal", "High"};
     for (int t = 0; t < 3; ++t) {
         txtTcase_[t] = MakeBiasInput(fraTemps, QString("txtTcase(%1)").arg(t), tDefaults[t], tTips[t], kBox);
-        temps->addWidget(Caption(fraTemps, tHeads[t], Qt::AlignCenter), 0, t);
+        temps->addWidget(MakeColumnHeading(fraTemps, tHeads[t]), 0, t);
         temps->addWidget(txtTcase_[t], 1, t);
     }
-    temps->addWidget(Unit(fraTemps, "°C"), 1, 3);
+    temps->addWidget(MakeLabel(fraTemps, "°C"), 1, 3);
     lower->addWidget(fraTemps);
     lower->addStretch(1);
     auto* fraAnalysis = new QGroupBox("Analysis", body);
@@ -243,9 +226,9 @@ void FetBiasWindow::BuildControls()
     design->setHorizontalSpacing(4);
     design->setVerticalSpacing(4);
     lblRs_ = MakeBiasResult(body, "lblRs", 60);
-    lblRsUnits_ = Unit(body, "Ohms", "lblRsUnits");
+    lblRsUnits_ = MakeLabel(body, "Ohms", "lblRsUnits");
     lblRd_ = MakeBiasResult(body, "lblRd", 60);
-    lblRdUnits_ = Unit(body, "Ohms", "lblRdUnits");
+    lblRdUnits_ = MakeLabel(body, "Ohms", "lblRdUnits");
     txtVgs_ = new QLineEdit(body);
     txtVgs_->setObjectName("txtVgs");
     txtVgs_->setReadOnly(true);
@@ -256,17 +239,17 @@ void FetBiasWindow::BuildControls()
     lblVdsMinMax_ = MakeBiasResult(body, "lblVdsMinMax", 76);
     int row = 0;
     auto addRow = [&](const QString& caption, QWidget* value, QWidget* unit) {
-        design->addWidget(Caption(body, caption), row, 0);
+        design->addWidget(MakeCaption(body, caption), row, 0);
         design->addWidget(value, row, 1);
         design->addWidget(unit, row, 2);
         ++row;
     };
     addRow("Rs =", lblRs_, lblRsUnits_);
     addRow("Rd =", lblRd_, lblRdUnits_);
-    addRow("Vgs =", txtVgs_, Unit(body, "V"));
-    addRow("Vds =", lblVdsCalc_, Unit(body, "V (calc)"));
-    addRow("Id =", lblIdCalc_, Unit(body, "mA (calc)"));
-    addRow("Vds =", lblVdsMinMax_, Unit(body, "V (min/max)"));
+    addRow("Vgs =", txtVgs_, MakeLabel(body, "V"));
+    addRow("Vds =", lblVdsCalc_, MakeLabel(body, "V (calc)"));
+    addRow("Id =", lblIdCalc_, MakeLabel(body, "mA (calc)"));
+    addRow("Vds =", lblVdsMinMax_, MakeLabel(body, "V (min/max)"));
     design->setRowStretch(row, 1);
     top->addLayout(design);
     right->addLayout(top);
@@ -436,7 +419,7 @@ void FetBiasWindow::CalculateBias()
     const FetBiasResult r = DesignFetBias(in, Settings().maxJunctionTempC);
 
     for (std::size_t j = 0; j < 3; ++j)
-        lblVpCalc_[j]->setText(Format(r.vpNominal_v[j], "0.00"));
+        lblVpCalc_[j]->setText(FormatPicture(r.vpNominal_v[j], "0.00"));
     ShowResistor(lblRs_, lblRsUnits_, r.rsExact_ohm);
     if (in.rdIncluded) {
         ShowResistor(lblRd_, lblRdUnits_, r.rdExact_ohm);
@@ -444,26 +427,26 @@ void FetBiasWindow::CalculateBias()
         lblRd_->clear();
         lblRdUnits_->setText("Ohms");
     }
-    txtVgs_->setText(Format(r.vgs_v, "0.000"));
-    lblVdsCalc_->setText(Format(r.vds_v, "0.00"));
-    lblIdCalc_->setText(Format(r.id_a * 1000.0, "0.0"));
-    lblVdsMinMax_->setText(Format(r.vdsMin_v, "0.0") + " / " + Format(r.vdsMax_v, "0.0"));
+    txtVgs_->setText(FormatPicture(r.vgs_v, "0.000"));
+    lblVdsCalc_->setText(FormatPicture(r.vds_v, "0.00"));
+    lblIdCalc_->setText(FormatPicture(r.id_a * 1000.0, "0.0"));
+    lblVdsMinMax_->setText(FormatPicture(r.vdsMin_v, "0.0") + " / " + FormatPicture(r.vdsMax_v, "0.0"));
 
     ShowHeadings();
     for (std::size_t t = 0; t < 3; ++t) {
         const FetCell& c = r.cells[t];
         const int col = int(t) + 1;
         SetGridText(grdId_, 1, col,
-                    in.worstCase ? Format(c.idMin_a * 1000.0, "0.0") + " / " + Format(c.idMax_a * 1000.0, "0.0")
-                                 : Format(c.idMin_a * 1000.0, "0.0"));
-        SetGridText(grdId_, 2, col, Format(c.pd_w * 1000.0, "0"));
-        SetGridText(grdId_, 3, col, Format(c.tj_c, "0"));
+                    in.worstCase ? FormatPicture(c.idMin_a * 1000.0, "0.0") + " / " + FormatPicture(c.idMax_a * 1000.0, "0.0")
+                                 : FormatPicture(c.idMin_a * 1000.0, "0.0"));
+        SetGridText(grdId_, 2, col, FormatPicture(c.pd_w * 1000.0, "0"));
+        SetGridText(grdId_, 3, col, FormatPicture(c.tj_c, "0"));
     }
     const FetSensitivity* rows[4] = {&r.sensVp, &r.sensIdss, &r.sensTemp, &r.sensRs};
     for (int k = 0; k < 4; ++k) {
         const bool rsRow = k == 3;
-        SetGridText(grdSensitivity_, k + 1, 1, Format(rows[k]->id_a * 1000.0, rsRow ? "0.000" : "0.00"));
-        SetGridText(grdSensitivity_, k + 1, 2, Format(rows[k]->vds_v, "0.000"));
+        SetGridText(grdSensitivity_, k + 1, 1, FormatPicture(rows[k]->id_a * 1000.0, rsRow ? "0.000" : "0.00"));
+        SetGridText(grdSensitivity_, k + 1, 2, FormatPicture(rows[k]->vds_v, "0.000"));
     }
     FitGridToContents(grdId_);
     FitGridToContents(grdSensitivity_);

@@ -28,20 +28,10 @@ namespace {
 
 constexpr double kHuge = 1e300;
 
-QString Format(double value, const char* picture) { return QString::fromStdString(FormatValue(value, picture)); }
-
-QLabel* Caption(QWidget* parent, const QString& text, Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(align);
-    return label;
-}
-
+// Units keep a common width so that the boxes before them line up.
 QLabel* Unit(QWidget* parent, const QString& text, const QString& name = QString())
 {
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
+    QLabel* label = MakeLabel(parent, text, name);
     label->setMinimumWidth(28);
     return label;
 }
@@ -190,16 +180,16 @@ void RficBiasWindow::BuildVoltageInputs(QWidget* box)
                                  "Higest operating frequency, or high end of dual-band system");
     txtZ0_ = MakeBiasInput(box, "txtZ0", "50", "Enter source and load impedance");
     txtStageGain_ = MakeBiasInput(box, "txtStageGain", "17", "Enter stage gain or loss");
-    grid->addWidget(Caption(box, "Frequency units:"), 0, 0);
+    grid->addWidget(MakeCaption(box, "Frequency units:"), 0, 0);
     grid->addWidget(cbofpFreqUnits_, 0, 1);
-    grid->addWidget(Caption(box, "F1 (low) ="), 1, 0);
+    grid->addWidget(MakeCaption(box, "F1 (low) ="), 1, 0);
     grid->addWidget(txtFreqLow_, 1, 1);
-    grid->addWidget(Caption(box, "F2 (high) ="), 2, 0);
+    grid->addWidget(MakeCaption(box, "F2 (high) ="), 2, 0);
     grid->addWidget(txtFreqHigh_, 2, 1);
-    grid->addWidget(Caption(box, "Z0 ="), 3, 0);
+    grid->addWidget(MakeCaption(box, "Z0 ="), 3, 0);
     grid->addWidget(txtZ0_, 3, 1);
     grid->addWidget(Unit(box, "Ohm"), 3, 2);
-    grid->addWidget(Caption(box, "Stage gain ="), 4, 0);
+    grid->addWidget(MakeCaption(box, "Stage gain ="), 4, 0);
     grid->addWidget(txtStageGain_, 4, 1);
     grid->addWidget(Unit(box, "dB"), 4, 2);
     grid->setColumnStretch(3, 1);
@@ -227,38 +217,38 @@ void RficBiasWindow::BuildCurrentInputs(QWidget* box)
 
     grid->setVerticalSpacing(3);
     int row = 0;
-    grid->addWidget(Caption(box, "F (low) ="), row, 0);
+    grid->addWidget(MakeCaption(box, "F (low) ="), row, 0);
     grid->addWidget(txtFreqLow_, row, 1);
     grid->addWidget(cbofpFreqUnits_, row++, 2, 1, 2, Qt::AlignLeft);
-    grid->addWidget(Caption(box, "Z0 ="), row, 0);
+    grid->addWidget(MakeCaption(box, "Z0 ="), row, 0);
     grid->addWidget(txtZ0_, row, 1);
     grid->addWidget(Unit(box, "Ohm"), row++, 2);
-    grid->addWidget(Caption(box, "Vs ="), row, 0);
+    grid->addWidget(MakeCaption(box, "Vs ="), row, 0);
     grid->addWidget(txtVs_, row, 1);
     grid->addWidget(Unit(box, "V"), row++, 2);
-    grid->addWidget(Caption(box, "Min", Qt::AlignCenter), row, 1);
-    grid->addWidget(Caption(box, "Typ", Qt::AlignCenter), row, 2);
-    grid->addWidget(Caption(box, "Max", Qt::AlignCenter), row++, 3);
-    grid->addWidget(Caption(box, "Vd at 25 °C ="), row, 0);
+    grid->addWidget(MakeColumnHeading(box, "Min"), row, 1);
+    grid->addWidget(MakeColumnHeading(box, "Typ"), row, 2);
+    grid->addWidget(MakeColumnHeading(box, "Max"), row++, 3);
+    grid->addWidget(MakeCaption(box, "Vd at 25 °C ="), row, 0);
     grid->addWidget(txtVdMin_, row, 1);
     grid->addWidget(txtVdTyp_, row, 2);
     grid->addWidget(txtVdMax_, row, 3);
     grid->addWidget(Unit(box, "V"), row++, 4);
-    grid->addWidget(Caption(box, "Id at 25 °C ="), row, 0);
+    grid->addWidget(MakeCaption(box, "Id at 25 °C ="), row, 0);
     grid->addWidget(txtIdTyp25_, row, 1);
     grid->addWidget(Unit(box, "mA"), row++, 2);
-    grid->addWidget(Caption(box, "dVd/dT ="), row, 0);
+    grid->addWidget(MakeCaption(box, "dVd/dT ="), row, 0);
     grid->addWidget(txtdVdT_, row, 1);
     grid->addWidget(Unit(box, "mV/°C"), row++, 2);
-    grid->addWidget(Caption(box, "θ ="), row, 0);
+    grid->addWidget(MakeCaption(box, "θ ="), row, 0);
     grid->addWidget(txtTheta_, row, 1);
     grid->addWidget(Unit(box, "°C/W"), row++, 2);
-    grid->addWidget(Caption(box, "Tcase ="), row, 0);
+    grid->addWidget(MakeCaption(box, "Tcase ="), row, 0);
     grid->addWidget(txtTempLow_, row, 1);
     grid->addWidget(lblTemp25, row, 2);
     grid->addWidget(txtTempHigh_, row, 3);
     grid->addWidget(Unit(box, "°C"), row++, 4);
-    grid->addWidget(Caption(box, "RFC ="), row, 0);
+    grid->addWidget(MakeCaption(box, "RFC ="), row, 0);
     grid->addWidget(txtRFC_, row, 1);
     grid->addWidget(Unit(box, "nH", "lblRFCUnits"), row++, 2);
     grid->setColumnStretch(5, 1);
@@ -277,26 +267,26 @@ void RficBiasWindow::BuildVoltageResults(QWidget* box)
     lblRFCUnits_ = Unit(box, "", "lblRFCUnits");
     lblCbypass_ = MakeBiasResult(box, "lblCbypass");
     lblCbypassUnits_ = Unit(box, "", "lblCbypassUnits");
-    grid->addWidget(Caption(box, "Cin ="), 0, 0);
+    grid->addWidget(MakeCaption(box, "Cin ="), 0, 0);
     grid->addWidget(lblCin_, 0, 1);
     grid->addWidget(lblCinUnits_, 0, 2);
-    grid->addWidget(Caption(box, "Cout ="), 1, 0);
+    grid->addWidget(MakeCaption(box, "Cout ="), 1, 0);
     grid->addWidget(lblCout_, 1, 1);
     grid->addWidget(lblCoutUnits_, 1, 2);
-    grid->addWidget(Caption(box, "RFC ="), 0, 3);
+    grid->addWidget(MakeCaption(box, "RFC ="), 0, 3);
     grid->addWidget(lblRFC_, 0, 4);
     grid->addWidget(lblRFCUnits_, 0, 5);
-    grid->addWidget(Caption(box, "Cb ="), 1, 3);
+    grid->addWidget(MakeCaption(box, "Cb ="), 1, 3);
     grid->addWidget(lblCbypass_, 1, 4);
     grid->addWidget(lblCbypassUnits_, 1, 5);
 
-    grid->addWidget(Caption(box, "at F1", Qt::AlignCenter), 2, 1);
-    grid->addWidget(Caption(box, "at F2", Qt::AlignCenter), 2, 4);
+    grid->addWidget(MakeColumnHeading(box, "at F1"), 2, 1);
+    grid->addWidget(MakeColumnHeading(box, "at F2"), 2, 4);
     const char* captions[4] = {"Loss due to Caps =", "Loss due to RFC + Cb =", "Total Loss = ", "Overall Gain ="};
     const char* names[4] = {"CapLoss", "rfcLoss", "TotalLoss", "OverallGain"};
     QLabel** rows[4] = {lblCapLoss_, lblRfcLoss_, lblTotalLoss_, lblOverallGain_};
     for (int r = 0; r < 4; ++r) {
-        grid->addWidget(Caption(box, captions[r]), r + 3, 0);
+        grid->addWidget(MakeCaption(box, captions[r]), r + 3, 0);
         for (int b = 0; b < 2; ++b) {
             rows[r][b] = MakeBiasResult(box, QString("lblF%1%2").arg(b + 1).arg(names[r]));
             grid->addWidget(rows[r][b], r + 3, 1 + 3 * b);
@@ -305,7 +295,7 @@ void RficBiasWindow::BuildVoltageResults(QWidget* box)
     }
     lblF3dB_ = MakeBiasResult(box, "lblF3dB");
     lblF3dBUnits_ = Unit(box, "", "lblF3dBUnits");
-    grid->addWidget(Caption(box, "f -3dB (low freq) ="), 7, 0);
+    grid->addWidget(MakeCaption(box, "f -3dB (low freq) ="), 7, 0);
     grid->addWidget(lblF3dB_, 7, 1);
     grid->addWidget(lblF3dBUnits_, 7, 2);
     grid->setColumnStretch(6, 1);
@@ -326,22 +316,22 @@ void RficBiasWindow::BuildCurrentResults(QWidget* box)
     lblCbypassUnits_ = Unit(box, "", "lblCbypassUnits");
     lblBiasLoss_ = MakeBiasResult(box, "lblBiasLoss");
     lblPdRbias_ = MakeBiasResult(box, "lblPdRbias");
-    grid->addWidget(Caption(box, "Rbias ="), 0, 0);
+    grid->addWidget(MakeCaption(box, "Rbias ="), 0, 0);
     grid->addWidget(lblRbias_, 0, 1);
     grid->addWidget(lblRbiasUnits_, 0, 2);
-    grid->addWidget(Caption(box, "Bias loss ="), 1, 0);
+    grid->addWidget(MakeCaption(box, "Bias loss ="), 1, 0);
     grid->addWidget(lblBiasLoss_, 1, 1);
     grid->addWidget(Unit(box, "dB"), 1, 2);
-    grid->addWidget(Caption(box, "Pd of Rbias ="), 2, 0);
+    grid->addWidget(MakeCaption(box, "Pd of Rbias ="), 2, 0);
     grid->addWidget(lblPdRbias_, 2, 1);
     grid->addWidget(Unit(box, "mW"), 2, 2);
-    grid->addWidget(Caption(box, "Cin ="), 0, 3);
+    grid->addWidget(MakeCaption(box, "Cin ="), 0, 3);
     grid->addWidget(lblCin_, 0, 4);
     grid->addWidget(lblCinUnits_, 0, 5);
-    grid->addWidget(Caption(box, "Cout ="), 1, 3);
+    grid->addWidget(MakeCaption(box, "Cout ="), 1, 3);
     grid->addWidget(lblCout_, 1, 4);
     grid->addWidget(lblCoutUnits_, 1, 5);
-    grid->addWidget(Caption(box, "Cb ="), 2, 3);
+    grid->addWidget(MakeCaption(box, "Cb ="), 2, 3);
     grid->addWidget(lblCbypass_, 2, 4);
     grid->addWidget(lblCbypassUnits_, 2, 5);
     auto* lblAnalysis = new QLabel("Id and Thermal Analysis:", box);
@@ -494,13 +484,13 @@ void RficBiasWindow::CalculateVoltage()
     ShowEngComponent(lblRFC_, lblRFCUnits_, r.parts.rfc_h, "H", "  0.00");
     for (std::size_t b = 0; b < 2; ++b) {
         const VBiasBand& band = r.bands[b];
-        lblCapLoss_[b]->setText(r.capLossShown ? Format(band.capLoss_db, "  0.00") : QString());
-        lblRfcLoss_[b]->setText(Format(band.rfcLoss_db, "  0.00"));
-        lblTotalLoss_[b]->setText(Format(band.totalLoss_db, "  0.00"));
-        lblOverallGain_[b]->setText(Format(band.gain_db, "  0.00"));
+        lblCapLoss_[b]->setText(r.capLossShown ? FormatPicture(band.capLoss_db, "  0.00") : QString());
+        lblRfcLoss_[b]->setText(FormatPicture(band.rfcLoss_db, "  0.00"));
+        lblTotalLoss_[b]->setText(FormatPicture(band.totalLoss_db, "  0.00"));
+        lblOverallGain_[b]->setText(FormatPicture(band.gain_db, "  0.00"));
     }
     if (r.f3dbShown) {
-        lblF3dB_->setText(Format(ConvertUnit(r.f3db_hz, unit, false), "  0.00"));
+        lblF3dB_->setText(FormatPicture(ConvertUnit(r.f3db_hz, unit, false), "  0.00"));
         lblF3dBUnits_->setText(QString::fromStdString(unit));
     } else {
         lblF3dB_->clear();
@@ -533,22 +523,22 @@ void RficBiasWindow::CalculateCurrent()
         ShowComponent(lblRbias_, lblRbiasUnits_, r.rbiasExact_ohm, "Ohm", "0.0", "[Ohm]");
     } else {
         // No standard part stands for a resistor of zero or less; it is shown as computed.
-        lblRbias_->setText(Format(r.rbiasExact_ohm, "0.0"));
+        lblRbias_->setText(FormatPicture(r.rbiasExact_ohm, "0.0"));
         lblRbiasUnits_->setText("[Ohm]");
     }
     ShowCapacitors(r.parts);
-    lblBiasLoss_->setText(Format(r.biasLoss_db, "  0.00"));
-    lblPdRbias_->setText(Format(r.pdRbiasMax_w * 1000.0, " 0.0"));
+    lblBiasLoss_->setText(FormatPicture(r.biasLoss_db, "  0.00"));
+    lblPdRbias_->setText(FormatPicture(r.pdRbiasMax_w * 1000.0, " 0.0"));
 
     ShowGridHeadings();
     for (std::size_t t = 0; t < 3; ++t) {
         const IBiasColumn& c = r.columns[t];
         const int col = int(t) + 1;
-        SetGridText(grdAnalysis_, 1, col, Format(c.idMax_a * 1000.0, "  0.0"));
-        SetGridText(grdAnalysis_, 2, col, Format(c.idTyp_a * 1000.0, "  0.0"));
-        SetGridText(grdAnalysis_, 3, col, Format(c.idMin_a * 1000.0, "  0.0"));
-        SetGridText(grdAnalysis_, 4, col, Format(c.pd_w * 1000.0, " 0.0"));
-        SetGridText(grdAnalysis_, 5, col, Format(c.tj_c, " 0.0"));
+        SetGridText(grdAnalysis_, 1, col, FormatPicture(c.idMax_a * 1000.0, "  0.0"));
+        SetGridText(grdAnalysis_, 2, col, FormatPicture(c.idTyp_a * 1000.0, "  0.0"));
+        SetGridText(grdAnalysis_, 3, col, FormatPicture(c.idMin_a * 1000.0, "  0.0"));
+        SetGridText(grdAnalysis_, 4, col, FormatPicture(c.pd_w * 1000.0, " 0.0"));
+        SetGridText(grdAnalysis_, 5, col, FormatPicture(c.tj_c, " 0.0"));
     }
     FitGridToContents(grdAnalysis_);
 
