@@ -1,6 +1,7 @@
 #include "ip3window.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/statusbar.h"
 
@@ -30,13 +31,10 @@ QString Plain(double v) { return QString::fromStdString(NumberText(v)); }
 
 QLineEdit* MakeBox(QWidget* parent, const QString& name, const QString& tip)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
+    QLineEdit* box = ui::MakeInput(parent, name, QString(), tip);
     // Levels in dBm are short numbers; narrow boxes leave room for the diagram.
     box->setFixedWidth(QFontMetrics(box->font()).horizontalAdvance("-000.0000") + 10);
     box->setAlignment(Qt::AlignRight);
-    SetFieldBackground(box, kFieldNormal);
     return box;
 }
 
@@ -45,13 +43,6 @@ QRadioButton* Option(const QString& array, int index, const QString& caption, QW
     auto* button = new QRadioButton(caption, parent);
     button->setObjectName(QString("%1(%2)").arg(array).arg(index));
     return button;
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(align);
-    return label;
 }
 
 // A box the window writes: it looks like a result and takes no typing.
@@ -253,13 +244,13 @@ void IP3Window::BuildControls()
     auto* grid = new QGridLayout(devBox);
     grid->setVerticalSpacing(6);
     grid->setHorizontalSpacing(8);
-    grid->addWidget(Caption(devBox, "Input", Qt::AlignHCenter), 0, 1);
-    grid->addWidget(Caption(devBox, "Output", Qt::AlignHCenter), 0, 2);
-    grid->addWidget(Caption(devBox, "Given at", Qt::AlignLeft | Qt::AlignVCenter), 0, 4, 1, 2);
+    grid->addWidget(MakeColumnHeading(devBox, "Input"), 0, 1);
+    grid->addWidget(MakeColumnHeading(devBox, "Output"), 0, 2);
+    grid->addWidget(MakeLabel(devBox, "Given at"), 0, 4, 1, 2);
 
     txtGain_ = MakeBox(devBox, "txtGain", "Gain of the device, dB");
     txtGain_->setText("10");
-    grid->addWidget(Caption(devBox, "Gain ="), 1, 0);
+    grid->addWidget(MakeCaption(devBox, "Gain ="), 1, 0);
     grid->addWidget(txtGain_, 1, 1);
     grid->addWidget(new QLabel("dB", devBox), 1, 3);
 
@@ -290,7 +281,7 @@ void IP3Window::BuildControls()
         row.pair->ref[1]->setChecked(true);
         for (QRadioButton* b : row.pair->ref)
             connect(b, &QRadioButton::toggled, this, [this] { UpdateEditable(); });
-        grid->addWidget(Caption(devBox, row.caption), r, 0);
+        grid->addWidget(MakeCaption(devBox, row.caption), r, 0);
         grid->addWidget(row.pair->in, r, 1);
         grid->addWidget(row.pair->out, r, 2);
         grid->addWidget(new QLabel("dBm", devBox), r, 3);
@@ -309,7 +300,7 @@ void IP3Window::BuildControls()
             MakeResult(out2, true);
             (tone ? txtPsig2In_ : txtIM2in_) = in2;
             (tone ? txtPsig2Out_ : txtIM2out_) = out2;
-            auto* label = Caption(devBox, tone ? "Tone 2 =" : "IM 2 =");
+            auto* label = MakeCaption(devBox, tone ? "Tone 2 =" : "IM 2 =");
             label->setObjectName(tone ? "lblPsig2" : "lblIM2");
             grid->addWidget(label, r, 0);
             grid->addWidget(in2, r, 1);
@@ -359,16 +350,16 @@ void IP3Window::BuildControls()
     for (QLineEdit* b : {txtGraphIP3_, txtGraphPsig1_, txtGraphIM1dBm_, txtGraphIM1dBC_}) {
         MakeResult(b, true);
     }
-    g->addWidget(Caption(graphBox, "IP3 ="), 2, 0);
+    g->addWidget(MakeCaption(graphBox, "IP3 ="), 2, 0);
     g->addWidget(txtGraphIP3_, 2, 1);
     g->addWidget(new QLabel("dBm", graphBox), 2, 2);
-    g->addWidget(Caption(graphBox, "Tone ="), 2, 3);
+    g->addWidget(MakeCaption(graphBox, "Tone ="), 2, 3);
     g->addWidget(txtGraphPsig1_, 2, 4);
     g->addWidget(new QLabel("dBm", graphBox), 2, 5);
-    g->addWidget(Caption(graphBox, "IM ="), 3, 0);
+    g->addWidget(MakeCaption(graphBox, "IM ="), 3, 0);
     g->addWidget(txtGraphIM1dBm_, 3, 1);
     g->addWidget(new QLabel("dBm", graphBox), 3, 2);
-    g->addWidget(Caption(graphBox, "IM ="), 3, 3);
+    g->addWidget(MakeCaption(graphBox, "IM ="), 3, 3);
     g->addWidget(txtGraphIM1dBC_, 3, 4);
     g->addWidget(new QLabel("dBc", graphBox), 3, 5);
     g->setRowStretch(0, 1);

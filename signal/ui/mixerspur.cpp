@@ -3,6 +3,7 @@
 #include "signal/mixerspur.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/unitselector.h"
 #include "signal/ui/statusroom.h"
@@ -34,23 +35,11 @@ constexpr double kMaxHarmonic = 1000;
 // The list shows this many rows before it scrolls.
 constexpr int kListRows = 16;
 
-QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip)
+QLineEdit* InputBox(QWidget* parent, const QString& name, const QString& text, const QString& tip)
 {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
+    QLineEdit* box = MakeInput(parent, name, text, tip);
     box->setMinimumWidth(100);
-    SetFieldBackground(box, kFieldNormal);
     return box;
-}
-
-QLabel* MakeCaption(QWidget* parent, const QString& text, const QString& name = {})
-{
-    auto* label = new QLabel(text, parent);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
 }
 
 // The limits with the chosen number of decimals, a leading digit and thousands grouping.
@@ -111,12 +100,12 @@ void MixerSpurWindow::BuildControls()
     AdoptSelector(cbofpFreqUnits_);
     connect(cbofpFreqUnits_, &UnitSelector::CodeChanged, this, &MixerSpurWindow::ShowUnit);
 
-    txtRFmin_ = MakeInput(fraFreq, "txtRFmin", "900", "RF Freq, low");
-    txtRFmax_ = MakeInput(fraFreq, "txtRFmax", "1000", "RF Freq, high");
-    txtLOmin_ = MakeInput(fraFreq, "txtLOmin", "1100", "Enter the lowest LO frequency (or the fixed LO)");
-    txtLOmax_ = MakeInput(fraFreq, "txtLOmax", "1200", "Enter the highest LO frequency");
-    txtIFmin_ = MakeInput(fraFreq, "txtIFmin", "150", "Enter the lower edge of the IF band");
-    txtIFmax_ = MakeInput(fraFreq, "txtIFmax", "250", "Enter the upper edge of the IF band");
+    txtRFmin_ = InputBox(fraFreq, "txtRFmin", "900", "RF Freq, low");
+    txtRFmax_ = InputBox(fraFreq, "txtRFmax", "1000", "RF Freq, high");
+    txtLOmin_ = InputBox(fraFreq, "txtLOmin", "1100", "Enter the lowest LO frequency (or the fixed LO)");
+    txtLOmax_ = InputBox(fraFreq, "txtLOmax", "1200", "Enter the highest LO frequency");
+    txtIFmin_ = InputBox(fraFreq, "txtIFmin", "150", "Enter the lower edge of the IF band");
+    txtIFmax_ = InputBox(fraFreq, "txtIFmax", "250", "Enter the upper edge of the IF band");
     lblRFmin_ = MakeCaption(fraFreq, "Min RF Freq =", "lblRFmin");
     lblRFmax_ = MakeCaption(fraFreq, "Max RF Freq =", "lblRFmax");
     lblLOmin_ = MakeCaption(fraFreq, "  Min LO Freq =", "lblLOmin");
@@ -150,8 +139,8 @@ void MixerSpurWindow::BuildControls()
     auto* fraHarm = new QGroupBox("Harmonics", body);
     fraHarm->setObjectName("fraHarmonics");
     auto* harm = new QGridLayout(fraHarm);
-    txtRFharmonicM_ = MakeInput(fraHarm, "txtRFharmonicM", "5", "Enter the highest RF harmonic to try");
-    txtLOharmonicN_ = MakeInput(fraHarm, "txtLOharmonicN", "5", "Enter the highest LO harmonic to try");
+    txtRFharmonicM_ = InputBox(fraHarm, "txtRFharmonicM", "5", "Enter the highest RF harmonic to try");
+    txtLOharmonicN_ = InputBox(fraHarm, "txtLOharmonicN", "5", "Enter the highest LO harmonic to try");
     txtDecimalPlaces_ = new QSpinBox(fraHarm);
     txtDecimalPlaces_->setObjectName("txtDecimalPlaces");
     txtDecimalPlaces_->setRange(0, 6);

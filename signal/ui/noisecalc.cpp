@@ -3,6 +3,7 @@
 #include "core/checks.h"
 #include "core/fault.h"
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/host.h"
 #include "shell/infowindows.h"
 #include "shell/services.h"
@@ -129,7 +130,6 @@ constexpr int kRowHeight = 18;
 constexpr int kPictureRowHeight = 36;
 constexpr int kStageColumnWidth = 100;
 
-QString Format(double value, const char* picture) { return QString::fromStdString(FormatValue(value, picture)); }
 
 // A grid that asks for room to show all of its rows (and up to a screenful of columns); given
 // less, it scrolls.
@@ -639,13 +639,13 @@ void NoiseCalcWindow::CalcCascade()
     for (int s = 0; s < n; ++s) {
         const int col = kFirstStageColumn + s;
         const CascadeStageResult& st = r.stages[std::size_t(s)];
-        SetCell(grdNoiseCalc_, kRowNfTemp, col, Format(st.nf_db, "##0.00"));
-        SetCell(grdNoiseCalc_, kRowGainTemp, col, Format(st.gain_db, "##0.00"));
-        SetCell(grdNoiseCalc_, kRowPin, col, Format(st.inputPower_dbm, "##0.00"));
-        SetCell(grdNoiseCalc_, kRowPout, col, Format(st.outputPower_dbm, "##0.00"));
-        SetCell(grdNoiseCalc_, kRowSensNf, col, Format(st.nfSensitivity, "##0.00"));
-        SetCell(grdNoiseCalc_, kRowSensGain, col, Format(st.gainSensitivity, "##0.00"));
-        SetCell(grdNoiseCalc_, kRowSensIp3, col, Format(st.ip3Sensitivity, "##0.00"));
+        SetCell(grdNoiseCalc_, kRowNfTemp, col, FormatPicture(st.nf_db, "##0.00"));
+        SetCell(grdNoiseCalc_, kRowGainTemp, col, FormatPicture(st.gain_db, "##0.00"));
+        SetCell(grdNoiseCalc_, kRowPin, col, FormatPicture(st.inputPower_dbm, "##0.00"));
+        SetCell(grdNoiseCalc_, kRowPout, col, FormatPicture(st.outputPower_dbm, "##0.00"));
+        SetCell(grdNoiseCalc_, kRowSensNf, col, FormatPicture(st.nfSensitivity, "##0.00"));
+        SetCell(grdNoiseCalc_, kRowSensGain, col, FormatPicture(st.gainSensitivity, "##0.00"));
+        SetCell(grdNoiseCalc_, kRowSensIp3, col, FormatPicture(st.ip3Sensitivity, "##0.00"));
         const int cNf = SensitivityShade(st.nfSensitivity, k);
         const int cGain = SensitivityShade(st.gainSensitivity, k);
         const int cIp3 = SensitivityShade(st.ip3Sensitivity, k);
@@ -656,12 +656,12 @@ void NoiseCalcWindow::CalcCascade()
 
     const double left[] = {r.gain_db, r.nf_db, r.noiseTemp_k, r.snr_db, r.mds_dbm, r.sensitivity_dbm};
     for (int row = 0; row < 6; ++row)
-        SetCell(grdAnalysis_, row, 1, Format(left[row], "###0.00"));
-    SetCell(grdAnalysis_, 6, 1, Format(r.noiseFloor_dbmPerHz, "###.00"));
+        SetCell(grdAnalysis_, row, 1, FormatPicture(left[row], "###0.00"));
+    SetCell(grdAnalysis_, 6, 1, FormatPicture(r.noiseFloor_dbmPerHz, "###.00"));
     const double right[] = {r.inputIp3_dbm,  r.outputIp3_dbm,        r.inputIm_dbm, r.inputImRelative_dbc,
                             r.outputIm_dbm, r.outputImRelative_dbc, r.sfdr_db};
     for (int row = 0; row < 7; ++row)
-        SetCell(grdAnalysis_, row, 5, Format(right[row], "###0.00"));
+        SetCell(grdAnalysis_, row, 5, FormatPicture(right[row], "###0.00"));
 
     // The analysis temperature is tinted by how far it lies from room temperature.
     const int c = TemperatureShade(in.analysisTemp_degC, k);

@@ -1,6 +1,7 @@
 #include "reflectioncalc.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/statusbar.h"
 #include "shell/unitselector.h"
@@ -55,22 +56,12 @@ bool IsLogarithmic(const QString& unit) { return unit == "dBm" || unit == "dBW" 
 
 QLineEdit* MakeBox(QWidget* parent, const QString& name, const QString& tip)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setToolTip(tip);
+    QLineEdit* box = ui::MakeInput(parent, name, QString(), tip);
     // Wide enough for " Undefined" and a conductance with five decimals, no wider, so that
     // both groups fit side by side in the main window.
     box->setFixedWidth(QFontMetrics(box->font()).horizontalAdvance("-00000.00000") + 14);
     box->setAlignment(Qt::AlignRight);
-    SetFieldBackground(box, kFieldNormal);
     return box;
-}
-
-QLabel* MakeCaption(QWidget* parent, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
 }
 
 QString Shown(const ReflValue& v)
