@@ -96,8 +96,14 @@ void FitGridToContents(QTableWidget* grid)
     grid->setFixedSize(width, height);
 }
 
-double ShowComponent(QLabel* value, QLabel* unit, double exact, const char* baseUnit, const char* idealPicture,
-                     const QString& idealUnit)
+namespace {
+
+// The value as the preferences keep it: the standard value of the tolerance series, or the
+// exact value in the window's own ideal form, which `showIdeal` writes (only when it is
+// wanted: the engineering unit text of an extreme value has a message of its own). Returns the
+// kept value in base units.
+template <typename ShowIdeal>
+double ShowKept(QLabel* value, QLabel* unit, double exact, const char* baseUnit, ShowIdeal showIdeal)
 {
     const SharedSettings& s = Settings();
     const ComponentValue c = KeepComponent(exact, baseUnit, s.useStandardValues, s.componentTolerance);
@@ -105,10 +111,20 @@ double ShowComponent(QLabel* value, QLabel* unit, double exact, const char* base
         value->setText(QString::fromStdString(c.mantissa));
         unit->setText(QString::fromStdString(c.unit));
     } else {
-        value->setText(QString::fromStdString(FormatValue(exact, idealPicture)));
-        unit->setText(idealUnit);
+        showIdeal();
     }
     return c.kept;
+}
+
+} // namespace
+
+double ShowComponent(QLabel* value, QLabel* unit, double exact, const char* baseUnit, const char* idealPicture,
+                     const QString& idealUnit)
+{
+    return ShowKept(value, unit, exact, baseUnit, [&] {
+        value->setText(FormatPicture(exact, idealPicture));
+        unit->setText(idealUnit);
+    });
 }
 
 void EnsureBiasPanels(CalcFrame* window)
@@ -160,15 +176,10 @@ QLabel* MakeBiasResult(QWidget* parent, const QString& name, int width)
 
 void ShowEngComponent(QLabel* value, QLabel* unit, double exact, const char* baseUnit, const char* picture)
 {
-    const SharedSettings& s = Settings();
-    const ComponentValue c = KeepComponent(exact, baseUnit, s.useStandardValues, s.componentTolerance);
-    if (c.standard) {
-        value->setText(QString::fromStdString(c.mantissa));
-        unit->setText(QString::fromStdString(c.unit));
-    } else {
-        value->setText(QString::fromStdString(FormatValue(EngMantissa(exact, baseUnit, false), picture)));
+    ShowKept(value, unit, exact, baseUnit, [&] {
+        value->setText(FormatPicture(EngMantissa(exact, baseUnit, false), picture));
         unit->setText(QString::fromStdString(EngUnitText(exact, baseUnit, false)));
-    }
+    });
 }
 
 namespace {
