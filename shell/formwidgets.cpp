@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 
 namespace korvel::ui {
 
@@ -64,6 +65,16 @@ QLabel* MakeTitle(QWidget* parent, const QString& text)
     f.setPointSizeF(f.pointSizeF() + 3);
     label->setFont(f);
     return label;
+}
+
+QPushButton* MakeCalculateButton(QWidget* parent, const QString& caption, const QString& tip)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName("cmdCalculate");
+    if (!tip.isEmpty())
+        button->setToolTip(tip);
+    button->setDefault(true);
+    return button;
 }
 
 QLabel* MakeResult(QWidget* parent, const QString& name)

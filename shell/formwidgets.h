@@ -6,6 +6,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace korvel::ui {
@@ -30,6 +31,10 @@ QLabel* MakeTitle(QWidget* parent, const QString& text);
 
 // A bold heading, such as a numbered step of a form ("1. Enter values ...").
 QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name = QString());
+
+// The window's main Calculate button ("cmdCalculate"): the default button, so that Enter in
+// a box calculates. The caller connects it and makes it the frame's main button.
+QPushButton* MakeCalculateButton(QWidget* parent, const QString& caption, const QString& tip = QString());
 
 // A read-only result: an inset white box as tall as an input box, so that inputs and results
 // line up row by row; its text can be selected and copied.

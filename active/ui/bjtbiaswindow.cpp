@@ -240,10 +240,7 @@ void BjtBiasWindow::BuildControls()
 
     left->addSpacing(4);
     left->addWidget(MakeHeading(body, "3. Calculate bias resistors and analyze circuit.", "lblStep3"));
-    cmdCalculate_ = new QPushButton("Calculate [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setToolTip("Calculates bias resistors and analyzes the circuit");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate [F4]", "Calculates bias resistors and analyzes the circuit");
     cmdCalculate_->setMinimumWidth(150);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addWidget(cmdCalculate_);

@@ -189,10 +189,7 @@ void EfficiencyWindow::BuildControls()
     resg->setColumnStretch(3, 1);
     right->addWidget(results);
 
-    cmdCalculate_ = new QPushButton("Calculate [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setToolTip("Calculate power and efficiencies");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate [F4]", "Calculate power and efficiencies");
     cmdCalculate_->setMinimumWidth(150);
     connect(cmdCalculate_, &QPushButton::clicked, this, &EfficiencyWindow::CalcEfficiency);
     right->addWidget(cmdCalculate_, 0, Qt::AlignLeft);

@@ -119,9 +119,7 @@ void RficBiasWindow::BuildControls()
     left->addWidget(fraRule);
 
     auto* buttons = new QHBoxLayout;
-    cmdCalculate_ = new QPushButton("Calculate [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate [F4]");
     cmdCalculate_->setMinimumWidth(140);
     auto* cmdReadIMnote = new QPushButton("Cb Read Me", body);
     cmdReadIMnote->setObjectName("cmdReadIMnote");

@@ -110,10 +110,7 @@ void CoaxFamilyWindow::BuildControls()
 
     // ---- Commands -----------------------------------------------------------------------
     auto* buttons = new QHBoxLayout;
-    cmdCalculate_ = new QPushButton("Calculate Z0  [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setToolTip("Calculates Z0 from physical dimensions");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate Z0  [F4]", "Calculates Z0 from physical dimensions");
     cmdSynthesis_ = new QPushButton(d_.synthCaption, body);
     cmdSynthesis_->setObjectName(d_.synthButtonName);
     cmdSynthesis_->setToolTip(d_.synthTip);

@@ -159,10 +159,7 @@ void PlanarLineWindow::BuildControls()
 
     // ---- Command -------------------------------------------------------------------------
     auto* buttons = new QHBoxLayout;
-    cmdCalculate_ = new QPushButton("Calculate Z0  [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setToolTip("Calculate Z0 from physical parameters");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate Z0  [F4]", "Calculate Z0 from physical parameters");
     cmdCalculate_->setMinimumWidth(150);
     buttons->addWidget(cmdCalculate_);
     buttons->addStretch(1);

@@ -368,10 +368,7 @@ void IP3Window::BuildControls()
 
     // ---- Command ---------------------------------------------------------------------------
     auto* buttons = new QHBoxLayout;
-    cmdCalculate_ = new QPushButton("Calculate  [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setToolTip("Calculates the chosen quantity from the other two");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate  [F4]", "Calculates the chosen quantity from the other two");
     cmdCalculate_->setMinimumWidth(150);
     buttons->addWidget(cmdCalculate_);
     buttons->addStretch(1);

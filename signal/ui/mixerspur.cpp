@@ -157,10 +157,8 @@ void MixerSpurWindow::BuildControls()
     harm->addWidget(txtDecimalPlaces_, 2, 2);
     left->addWidget(fraHarm);
 
-    cmdCalculate_ = new QPushButton("Calculate Spurs  [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setToolTip("Finds every harmonic pair whose product can fall in the IF band");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate Spurs  [F4]",
+                                        "Finds every harmonic pair whose product can fall in the IF band");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdCalculate_);
     buttons->addStretch(1);

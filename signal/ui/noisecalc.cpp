@@ -379,10 +379,7 @@ void NoiseCalcWindow::BuildControls()
     cmdSetStages_->setObjectName("cmdSetStages");
     cmdSetStages_->setToolTip("Rebuilds the stage columns for the number of stages");
     cmdSetStages_->setAutoDefault(false);
-    cmdCalculate_ = new QPushButton("Calculate  [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setToolTip("Calculates the cascade and the system figures");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate  [F4]", "Calculates the cascade and the system figures");
     cmdClear_ = new QPushButton("Clear", body);
     cmdClear_->setObjectName("cmdClear");
     cmdClear_->setToolTip("Erases all stage data and resets the system conditions");

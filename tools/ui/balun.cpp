@@ -94,9 +94,7 @@ BalunWindow::BalunWindow(QWidget* parent)
         connect(row.box, &QLineEdit::returnPressed, this, &BalunWindow::CalcValues);
         ++r;
     }
-    cmdCalculate_ = new QPushButton("Calculate  [F4]", inBox);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(inBox, "Calculate  [F4]");
     in->addWidget(cmdCalculate_, r, 0, 1, 3);
     left->addWidget(inBox);
 

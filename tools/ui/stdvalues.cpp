@@ -122,9 +122,7 @@ StdValuesWindow::StdValuesWindow(QWidget* parent)
     outer->addWidget(resBox);
 
     auto* buttons = new QHBoxLayout;
-    cmdCalculate_ = new QPushButton("Calculate  [F4]", body);
-    cmdCalculate_->setObjectName("cmdCalculate");
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(body, "Calculate  [F4]");
     cmdCalculate_->setMinimumWidth(150);
     buttons->addWidget(cmdCalculate_);
     buttons->addStretch(1);
