@@ -23,20 +23,14 @@ namespace korvel::ui {
 namespace {
 
 // The window's boxes keep fixed widths so that its grids line up.
+constexpr int kInputWidth = 58;
+constexpr int kResultWidth = 72;
+
 QLineEdit* InputBox(QWidget* parent, const QString& name, const QString& text, const QString& tip)
 {
-    QLineEdit* box = MakeInput(parent, name, text, tip);
-    box->setFixedWidth(58);
+    QLineEdit* box = MakeBiasInput(parent, name, text, tip, kInputWidth);
     box->setAlignment(Qt::AlignRight);
     return box;
-}
-
-QLabel* ResultBox(QWidget* parent, const QString& name)
-{
-    QLabel* label = MakeResult(parent, name);
-    label->setFixedWidth(72);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
 }
 
 // Text of the error panel when the arithmetic of a calculation fails; the fault follows it.
@@ -268,7 +262,7 @@ void BjtBiasWindow::BuildControls()
     rs->setVerticalSpacing(2);
     row = 0;
     for (const BjtResistorRow& r : d_.resistors) {
-        QLabel* value = ResultBox(fraResults, r.valueName);
+        QLabel* value = MakeBiasResult(fraResults, r.valueName, kResultWidth);
         QLabel* units = MakeLabel(fraResults, "Ohms", r.unitsName);
         units->setMinimumWidth(44);
         rs->addWidget(MakeCaption(fraResults, r.caption), row, 0);
@@ -277,18 +271,18 @@ void BjtBiasWindow::BuildControls()
         resistorValues_.push_back(value);
         resistorUnits_.push_back(units);
     }
-    lblIcc_ = ResultBox(fraResults, "lblIcc");
+    lblIcc_ = MakeBiasResult(fraResults, "lblIcc", kResultWidth);
     rs->addWidget(MakeCaption(fraResults, "Icc ="), row, 0);
     rs->addWidget(lblIcc_, row, 1);
     rs->addWidget(MakeLabel(fraResults, "mA"), row++, 2);
     if (d_.dividerVoltageInput) {
-        lblVRB2_ = ResultBox(fraResults, "lblVRB2");
+        lblVRB2_ = MakeBiasResult(fraResults, "lblVRB2", kResultWidth);
         rs->addWidget(MakeCaption(fraResults, "V(RB2) ="), row, 0);
         rs->addWidget(lblVRB2_, row, 1);
         rs->addWidget(MakeLabel(fraResults, "V"), row++, 2);
     }
     if (d_.dividerCurrentInput) {
-        lblIRB2_ = ResultBox(fraResults, "lblIRB2");
+        lblIRB2_ = MakeBiasResult(fraResults, "lblIRB2", kResultWidth);
         rs->addWidget(MakeCaption(fraResults, "I(RB2) ="), row, 0);
         rs->addWidget(lblIRB2_, row, 1);
         rs->addWidget(MakeLabel(fraResults, "mA"), row++, 2);
@@ -330,9 +324,9 @@ void BjtBiasWindow::BuildControls()
     auto* summary = new QGridLayout;
     summary->setHorizontalSpacing(6);
     summary->setVerticalSpacing(2);
-    lblTjMax_ = ResultBox(body, "lblTjMax");
+    lblTjMax_ = MakeBiasResult(body, "lblTjMax", kResultWidth);
     lblTjMax_->setFixedWidth(56);
-    lblIcMaxMin_ = ResultBox(body, "lblIcMaxMin");
+    lblIcMaxMin_ = MakeBiasResult(body, "lblIcMaxMin", kResultWidth);
     lblIcMaxMin_->setFixedWidth(56);
     summary->addWidget(MakeCaption(body, "Tj max ="), 0, 0);
     summary->addWidget(lblTjMax_, 0, 1);
