@@ -1,5 +1,8 @@
 #include "interpolation.h"
 
+#include "core/parallel.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace korvel {
@@ -142,6 +145,9 @@ double InterpolateAngleDeg(double x1, double a1, double x2, double a2, double x)
 
 namespace {
 
+// Below this a grid is not worth a second thread.
+constexpr std::size_t kGridPointsPerThread = 1u << 15;
+
 double DbToLinear(double db) { return std::pow(10.0, db / 20.0); }
 
 struct Bracket {
@@ -149,7 +155,7 @@ struct Bracket {
     std::size_t k2 = 0;
 };
 
-Bracket BracketOf(float f, const std::vector<float>& table, int& guess)
+Bracket BracketOf(float f, std::span<const float> table, int& guess)
 {
     const int n = static_cast<int>(table.size());
     BracketValueX(f, table.data(), n, true, guess);
@@ -191,38 +197,42 @@ GridSet InterpolateDataSet(const DataSet& set, std::span<const float> grid)
     for (int e = 0; e < elements; ++e)
         out.s[static_cast<std::size_t>(e)].resize(n);
 
-    bool finite = true;
-    int guess = 0;
-    for (std::size_t g = 0; g < n; ++g) {
-        const float f = grid[g];
-        const Bracket br = BracketOf(f, set.freq, guess);
-        const double x1 = set.freq[br.k1];
-        const double x2 = set.freq[br.k2];
-        for (int e = 0; e < elements; ++e) {
-            const auto ue = static_cast<std::size_t>(e);
-            const double a1 = set.first[ue][br.k1];
-            const double a2 = set.first[ue][br.k2];
-            const double b1 = set.second[ue][br.k1];
-            const double b2 = set.second[ue][br.k2];
-            Complex z;
-            if (ri) {
-                z = Complex{Held(x1, a1, x2, a2, f), Held(x1, b1, x2, b2, f)};
-            } else {
-                // Decibels become linear magnitudes before they are interpolated.
-                const double m1 = db ? DbToLinear(a1) : a1;
-                const double m2 = db ? DbToLinear(a2) : a2;
-                const double mag = Held(x1, m1, x2, m2, f);
-                if (!std::isfinite(mag)) {
-                    finite = false;
-                    z = Complex{};
+    // A large grid is interpolated in ranges at once; each range brackets from its own start.
+    const std::size_t ranges = RangesFor(n, kGridPointsPerThread);
+    std::vector<char> finite(ranges, 1);
+    ForEachRange(n, ranges, 1, [&](std::size_t r, std::size_t from, std::size_t to) {
+        int guess = 0;
+        for (std::size_t g = from; g < to; ++g) {
+            const float f = grid[g];
+            const Bracket br = BracketOf(f, set.freq, guess);
+            const double x1 = set.freq[br.k1];
+            const double x2 = set.freq[br.k2];
+            for (int e = 0; e < elements; ++e) {
+                const auto ue = static_cast<std::size_t>(e);
+                const double a1 = set.first[ue][br.k1];
+                const double a2 = set.first[ue][br.k2];
+                const double b1 = set.second[ue][br.k1];
+                const double b2 = set.second[ue][br.k2];
+                Complex z;
+                if (ri) {
+                    z = Complex{Held(x1, a1, x2, a2, f), Held(x1, b1, x2, b2, f)};
                 } else {
-                    z = CxFromPolarDeg(Complex{mag, InterpolateAngleDeg(x1, b1, x2, b2, f)});
+                    // Decibels become linear magnitudes before they are interpolated.
+                    const double m1 = db ? DbToLinear(a1) : a1;
+                    const double m2 = db ? DbToLinear(a2) : a2;
+                    const double mag = Held(x1, m1, x2, m2, f);
+                    if (!std::isfinite(mag)) {
+                        finite[r] = 0;
+                        z = Complex{};
+                    } else {
+                        z = CxFromPolarDeg(Complex{mag, InterpolateAngleDeg(x1, b1, x2, b2, f)});
+                    }
                 }
+                out.s[ue][g] = z;
             }
-            out.s[ue][g] = z;
         }
-    }
-    if (!finite) {
+    });
+    if (std::find(finite.begin(), finite.end(), 0) != finite.end()) {
         out.fault = kSDataFault;
         return out;
     }
@@ -231,18 +241,20 @@ GridSet InterpolateDataSet(const DataSet& set, std::span<const float> grid)
         out.nfMinDb.resize(n);
         out.gammaOpt.resize(n);
         out.rn.resize(n);
-        guess = 0;
-        for (std::size_t g = 0; g < n; ++g) {
-            const float f = grid[g];
-            const Bracket br = BracketOf(f, set.noiseFreq, guess);
-            const double x1 = set.noiseFreq[br.k1];
-            const double x2 = set.noiseFreq[br.k2];
-            out.nfMinDb[g] = static_cast<float>(Held(x1, set.nfMinDb[br.k1], x2, set.nfMinDb[br.k2], f));
-            out.rn[g] = static_cast<float>(Held(x1, set.rn[br.k1], x2, set.rn[br.k2], f));
-            const double mag = Held(x1, set.gammaOptMag[br.k1], x2, set.gammaOptMag[br.k2], f);
-            const double ang = InterpolateAngleDeg(x1, set.gammaOptAng[br.k1], x2, set.gammaOptAng[br.k2], f);
-            out.gammaOpt[g] = CxFromPolarDeg(Complex{mag, ang});
-        }
+        ForEachRange(n, ranges, 1, [&](std::size_t, std::size_t from, std::size_t to) {
+            int guess = 0;
+            for (std::size_t g = from; g < to; ++g) {
+                const float f = grid[g];
+                const Bracket br = BracketOf(f, set.noiseFreq, guess);
+                const double x1 = set.noiseFreq[br.k1];
+                const double x2 = set.noiseFreq[br.k2];
+                out.nfMinDb[g] = static_cast<float>(Held(x1, set.nfMinDb[br.k1], x2, set.nfMinDb[br.k2], f));
+                out.rn[g] = static_cast<float>(Held(x1, set.rn[br.k1], x2, set.rn[br.k2], f));
+                const double mag = Held(x1, set.gammaOptMag[br.k1], x2, set.gammaOptMag[br.k2], f);
+                const double ang = InterpolateAngleDeg(x1, set.gammaOptAng[br.k1], x2, set.gammaOptAng[br.k2], f);
+                out.gammaOpt[g] = CxFromPolarDeg(Complex{mag, ang});
+            }
+        });
     }
     return out;
 }

@@ -63,12 +63,12 @@ struct GridSet {
     float referenceImpedance = 0.0f;
     bool hasNoise = false;
     std::vector<float> freq;                  // the grid, MHz
-    std::array<std::vector<Complex>, 4> s;    // indexed by SIndex(i, j); one-ports fill S11 only
+    std::array<Column<Complex>, 4> s;         // indexed by SIndex(i, j); one-ports fill S11 only
     // Noise, when the set has noise data. NFmin and rn are kept in single precision like the
     // file's own values: they are shown, never computed on further.
-    std::vector<float> nfMinDb;
-    std::vector<Complex> gammaOpt;
-    std::vector<float> rn;
+    Column<float> nfMinDb;
+    Column<Complex> gammaOpt;
+    Column<float> rn;
     std::string fault;                        // one of the two texts above, or empty
 
     std::size_t Points() const { return freq.size(); }

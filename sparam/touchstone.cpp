@@ -594,21 +594,23 @@ bool ParseOptionLine(const Outline& outline, DataSet& set, Parsing& parsing, std
     return true;
 }
 
+// Every point counted by the first pass is written by the second, so the columns are sized
+// without being cleared.
 void Size(DataSet& set, const Outline& outline)
 {
     const std::size_t n = outline.networkPoints;
-    set.freq.assign(n, 0.0f);
+    set.freq.resize(n);
     for (int e = 0; e < 4; ++e) {
         const std::size_t ne = (set.ports == 2 || e == SIndex(1, 1)) ? n : 0;
-        set.first[e].assign(ne, 0.0f);
-        set.second[e].assign(ne, 0.0f);
+        set.first[e].resize(ne);
+        set.second[e].resize(ne);
     }
     const std::size_t nn = outline.noisePoints;
-    set.noiseFreq.assign(nn, 0.0f);
-    set.nfMinDb.assign(nn, 0.0f);
-    set.gammaOptMag.assign(nn, 0.0f);
-    set.gammaOptAng.assign(nn, 0.0f);
-    set.rn.assign(nn, 0.0f);
+    set.noiseFreq.resize(nn);
+    set.nfMinDb.resize(nn);
+    set.gammaOptMag.resize(nn);
+    set.gammaOptAng.resize(nn);
+    set.rn.resize(nn);
 }
 
 // The number of ports from the last two characters of the name ("s2p" ends in "2p").

@@ -8,6 +8,7 @@
 // about 36 bytes per point and the interpolation reads memory in straight lines.
 #pragma once
 
+#include "core/column.h"
 #include "core/notifier.h"
 
 #include <array>
@@ -44,16 +45,16 @@ struct DataSet {
     float referenceImpedance = 0.0f; // ohms
 
     // Network data, 0-based k: frequency in MHz and the pair (first, second) of each Sij.
-    std::vector<float> freq;
-    std::array<std::vector<float>, 4> first;
-    std::array<std::vector<float>, 4> second;
+    Column<float> freq;
+    std::array<Column<float>, 4> first;
+    std::array<Column<float>, 4> second;
 
     // Noise data, 0-based: frequency in MHz, NFmin (dB), |Γopt|, ∠Γopt (degrees), rn.
-    std::vector<float> noiseFreq;
-    std::vector<float> nfMinDb;
-    std::vector<float> gammaOptMag;
-    std::vector<float> gammaOptAng;
-    std::vector<float> rn;
+    Column<float> noiseFreq;
+    Column<float> nfMinDb;
+    Column<float> gammaOptMag;
+    Column<float> gammaOptAng;
+    Column<float> rn;
 
     std::size_t Points() const { return freq.size(); }
     std::size_t NoisePoints() const { return noiseFreq.size(); }

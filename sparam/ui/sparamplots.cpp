@@ -7,6 +7,7 @@
 
 #include "core/units.h"
 #include "shell/services.h"
+#include "sparam/columns.h"
 #include "sparam/twoport.h"
 
 #include <QAction>
@@ -140,18 +141,17 @@ void SparamWindow::ShowRectangular(const std::vector<GridSet>& sets, const std::
             const std::string_view name = n->kind == NodeKind::Plain ? info.name : n->text;
             s->setName(CurveName(numbers[i], name));
             s->setPen(QPen(ColourOf(colour++), LineWidth()));
-            std::vector<double> values;
-            values.reserve(g.Points());
+            std::vector<double> values(g.Points());
+            double* column[] = {values.data()};
+            const Note note = EvaluateColumns(g, std::span(&n->param, 1), column).front();
+            if (note != Note::None && std::find(notes.begin(), notes.end(), note) == notes.end())
+                notes.push_back(note);
+            const bool delay = n->param == Param::GroupDelay21 || n->param == Param::GroupDelay12;
             for (std::size_t k = 0; k < g.Points(); ++k) {
-                const Cell c = Evaluate(n->param, g, k);
-                double y = c.value;
                 // The table gives group delay in picoseconds; this axis is in seconds.
-                if (!IsUndefined(y) && (n->param == Param::GroupDelay21 || n->param == Param::GroupDelay12))
-                    y *= 1e-12;
-                values.push_back(y);
-                if (c.note != Note::None && std::find(notes.begin(), notes.end(), c.note) == notes.end())
-                    notes.push_back(c.note);
-                addPoint(s, g.freq[k], y);
+                if (delay && !IsUndefined(values[k]))
+                    values[k] *= 1e-12;
+                addPoint(s, g.freq[k], values[k]);
             }
             chart->addSeries(s);
             if (n->kind == NodeKind::GainFlatness) {

@@ -1,0 +1,143 @@
+// The batch logarithm against the C library over the whole range of doubles, and the batch
+// angle against Atan2, whose conventions (the program's π, the axes, the origin) it keeps.
+#include "core/batchmath.h"
+#include "core/cxmath.h"
+
+#include <QtTest>
+
+#include <cfloat>
+#include <cmath>
+#include <random>
+
+using namespace korvel;
+
+namespace {
+
+// |a − b| in units in the last place of b.
+double Ulps(double a, double b)
+{
+    if (a == b)
+        return 0.0;
+    const double ulp = std::nextafter(std::fabs(b), INFINITY) - std::fabs(b);
+    return std::fabs(a - b) / ulp;
+}
+
+constexpr double kMaxUlps = 2.0;
+
+} // namespace
+
+class TestBatchMath : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lnAtChosenPoints_data()
+    {
+        QTest::addColumn<double>("x");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("just above 1") << std::nextafter(1.0, 2.0);
+        QTest::newRow("just below 1") << std::nextafter(1.0, 0.0);
+        QTest::newRow("2") << 2.0;
+        QTest::newRow("0.5") << 0.5;
+        QTest::newRow("10") << 10.0;
+        // The reduction switches at √½ and √2.
+        QTest::newRow("sqrt half") << std::sqrt(0.5);
+        QTest::newRow("below sqrt half") << std::nextafter(std::sqrt(0.5), 0.0);
+        QTest::newRow("sqrt 2") << std::sqrt(2.0);
+        QTest::newRow("above sqrt 2") << std::nextafter(std::sqrt(2.0), 2.0);
+        QTest::newRow("largest") << DBL_MAX;
+        QTest::newRow("smallest normal") << DBL_MIN;
+        QTest::newRow("subnormal") << DBL_MIN / 3.0;
+        QTest::newRow("smallest subnormal") << std::nextafter(0.0, 1.0);
+        QTest::newRow("where lifting starts") << 0x1p-1000;
+        QTest::newRow("just below it") << std::nextafter(0x1p-1000, 0.0);
+        QTest::newRow("float epsilon squared") << 1.4e-45 * 1.4e-45;
+    }
+    void lnAtChosenPoints()
+    {
+        QFETCH(double, x);
+        QVERIFY2(Ulps(BatchLn(x), std::log(x)) <= kMaxUlps, qPrintable(QString::number(BatchLn(x), 'g', 17)));
+    }
+
+    void lnOverTheWholeRange_data()
+    {
+        QTest::addColumn<double>("lowExponent");
+        QTest::addColumn<double>("highExponent");
+        QTest::newRow("every binade") << -1074.0 << 1023.0;
+        QTest::newRow("near 1") << -52.0 << -1.0;
+        QTest::newRow("S-parameter magnitudes") << -100.0 << 20.0;
+    }
+    void lnOverTheWholeRange()
+    {
+        QFETCH(double, lowExponent);
+        QFETCH(double, highExponent);
+        std::mt19937_64 rng(7);
+        std::uniform_real_distribution<double> exponent(lowExponent, highExponent);
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        const bool nearOne = highExponent < 0.0;
+        double worst = 0.0;
+        for (int i = 0; i < 400000; ++i) {
+            // "near 1" draws 1 ± 2^e, the others 2^e·(1 + u).
+            const double x = nearOne ? 1.0 + (unit(rng) < 0.5 ? -1.0 : 1.0) * std::exp2(exponent(rng))
+                                     : std::exp2(exponent(rng)) * (1.0 + unit(rng));
+            if (!(x > 0.0 && x <= DBL_MAX))
+                continue;
+            worst = std::max(worst, Ulps(BatchLn(x), std::log(x)));
+        }
+        QVERIFY2(worst <= kMaxUlps, qPrintable(QString::number(worst)));
+    }
+
+    void atan2Conventions_data()
+    {
+        QTest::addColumn<double>("y");
+        QTest::addColumn<double>("x");
+        QTest::newRow("origin") << 0.0 << 0.0;
+        QTest::newRow("origin, negative zeros") << -0.0 << -0.0;
+        QTest::newRow("positive real axis") << 0.0 << 2.0;
+        QTest::newRow("negative real axis") << 0.0 << -2.0;
+        QTest::newRow("negative real axis, negative zero") << -0.0 << -2.0;
+        QTest::newRow("positive imaginary axis") << 3.0 << 0.0;
+        QTest::newRow("negative imaginary axis") << -3.0 << 0.0;
+        QTest::newRow("diagonal") << 1.0 << 1.0;
+        QTest::newRow("third quadrant diagonal") << -1.0 << -1.0;
+        QTest::newRow("just off the negative axis, above") << 1e-300 << -1.0;
+        QTest::newRow("just off the negative axis, below") << -1e-300 << -1.0;
+        QTest::newRow("tan(pi/8) boundary") << 0.41421356237309503 << 1.0;
+        QTest::newRow("tiny over huge") << 1e-300 << 1e300;
+    }
+    void atan2Conventions()
+    {
+        QFETCH(double, y);
+        QFETCH(double, x);
+        const double expected = Atan2(y, x);
+        const double actual = BatchAtan2(y, x);
+        if (expected == 0.0)
+            QCOMPARE(actual, 0.0);
+        else
+            QVERIFY2(Ulps(actual, expected) <= kMaxUlps, qPrintable(QString::number(actual, 'g', 17)));
+    }
+
+    void atan2InEveryQuadrant_data()
+    {
+        QTest::addColumn<double>("spread");
+        QTest::newRow("unit square") << 0.0;
+        QTest::newRow("magnitudes 2^-30 to 2^30") << 30.0;
+        QTest::newRow("magnitudes 2^-300 to 2^300") << 300.0;
+    }
+    void atan2InEveryQuadrant()
+    {
+        QFETCH(double, spread);
+        std::mt19937_64 rng(11);
+        std::uniform_real_distribution<double> side(-1.0, 1.0);
+        std::uniform_real_distribution<double> exponent(-spread, spread);
+        double worst = 0.0;
+        for (int i = 0; i < 400000; ++i) {
+            const double x = side(rng) * std::exp2(exponent(rng));
+            const double y = side(rng) * std::exp2(exponent(rng));
+            worst = std::max(worst, Ulps(BatchAtan2(y, x), Atan2(y, x)));
+        }
+        QVERIFY2(worst <= kMaxUlps, qPrintable(QString::number(worst)));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestBatchMath)
+#include "tst_batchmath.moc"
