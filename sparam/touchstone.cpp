@@ -395,21 +395,6 @@ private:
 
 enum class Section { Network, Noise, After };
 
-struct Outline {
-    std::size_t networkPoints = 0;
-    std::size_t noisePoints = 0;
-    bool hasOptionLine = false;
-    long optionLineNumber = 0;
-    const char* optionBegin = nullptr;
-    const char* optionEnd = nullptr;
-    bool hasNoise = false;
-};
-
-struct Parsing {
-    double toMHz = 1.0;
-    bool positiveNoiseAngles = false;
-};
-
 // Where a walk starts: a line start with the classification state at that point.
 struct WalkState {
     const char* p = nullptr;
@@ -420,16 +405,37 @@ struct WalkState {
     std::size_t kn = 0;   // noise points before this line
 };
 
+// What the counting pass finds in the stretch it walks.
+struct Outline {
+    std::size_t networkPoints = 0;
+    std::size_t noisePoints = 0;
+    bool hasOptionLine = false;
+    long optionLineNumber = 0;
+    const char* optionBegin = nullptr;
+    const char* optionEnd = nullptr;
+    bool hasNoise = false;
+    bool anyData = false;          // a data line was met
+    float firstFrequency = 0.0f;   // the first data line's frequency, as read
+    long faultLine = -1;           // the line whose frequency is not a number, or -1
+    std::string_view faultText;    // and the section it was met in
+    WalkState finish;              // the state past the last line
+};
+
+struct Parsing {
+    double toMHz = 1.0;
+    bool positiveNoiseAngles = false;
+};
+
 // Walks every line, classifying it the same way in both passes: the counting pass (Fill =
 // false) sizes the data set and finds the option line; the filling pass parses the numbers.
 // Network data last while the frequency rises; the first frequency that does not rise starts
 // the noise block, which lasts while its own frequencies rise; anything after it is ignored.
 //
-// The counting pass also notes the state at the first line start past `split`, so that the
-// filling pass can run in two halves at once.
+// The counting pass reports a fault through the outline (line and section), so that a walk
+// over the second half of a file can be numbered once the first half is counted.
 template <bool Fill>
 bool Walk(WalkState from, const char* const end, const FileText* file, Outline& outline, const Parsing& parsing,
-          DataSet& set, std::string& message, const char* split = nullptr, WalkState* atSplit = nullptr)
+          DataSet& set, std::string& message)
 {
     const char* p = from.p;
     long line = from.line;
@@ -440,10 +446,6 @@ bool Walk(WalkState from, const char* const end, const FileText* file, Outline& 
     PageReleaser release(file, p);
 
     for (; p < end; ++line) {
-        if constexpr (!Fill) {
-            if (atSplit && p >= split && !atSplit->p)
-                *atSplit = WalkState{p, line, section, previous, k, kn};
-        }
         const char* eol = LineEnd(p, end);
         Tokens tokens(p, eol);
         std::string_view token;
@@ -459,8 +461,19 @@ bool Walk(WalkState from, const char* const end, const FileText* file, Outline& 
                 double f = 0.0;
                 float fs = 0.0f;
                 if (!ParseNumber(token, f) || !ToSingle(f, fs)) {
-                    message = LineMessage(line, section == Section::Noise ? kNoiseSection : kSDataSection);
+                    if constexpr (Fill) {
+                        message = LineMessage(line, section == Section::Noise ? kNoiseSection : kSDataSection);
+                    } else {
+                        outline.faultLine = line;
+                        outline.faultText = section == Section::Noise ? kNoiseSection : kSDataSection;
+                    }
                     return false;
+                }
+                if constexpr (!Fill) {
+                    if (!outline.anyData) {
+                        outline.anyData = true;
+                        outline.firstFrequency = fs;
+                    }
                 }
                 bool network = false;
                 bool noise = false;
@@ -534,6 +547,73 @@ bool Walk(WalkState from, const char* const end, const FileText* file, Outline& 
     if constexpr (!Fill) {
         outline.networkPoints = k;
         outline.noisePoints = kn;
+        outline.finish = WalkState{p, line, section, previous, k, kn};
+    }
+    return true;
+}
+
+// The line start at or after p.
+const char* LineStartFrom(const char* p, const char* begin, const char* end)
+{
+    if (p == begin || p[-1] == '\n' || (p[-1] == '\r' && *p != '\n'))
+        return p;
+    return NextLine(LineEnd(p, end), end);
+}
+
+// The counting pass over the whole text, in two halves at once for a large file: the second
+// half is counted as if it continued the network data, which it does unless the noise block
+// starts right at the split or earlier; then it is counted again, after the first half, from
+// the state the first half ends in. Returns the outline of the whole file, and in `middle`
+// the state at the second half's start for the filling pass (no `middle.p` for one walk).
+bool Count(const WalkState& start, const char* end, const FileText* file, bool twoHalves, Outline& outline,
+           WalkState& middle, DataSet& set, std::string& message)
+{
+    const Parsing none;
+    const char* const split = twoHalves ? LineStartFrom(start.p + (end - start.p) / 2, start.p, end) : end;
+    if (split == end) {
+        const bool ok = Walk<false>(start, end, file, outline, none, set, message);
+        if (!ok)
+            message = LineMessage(outline.faultLine, outline.faultText);
+        return ok;
+    }
+    Outline second;
+    WalkState guess;
+    guess.p = split;
+    bool secondOk = true;
+    std::thread helper([&] { secondOk = Walk<false>(guess, end, file, second, none, set, message); });
+    const bool firstOk = Walk<false>(start, split, file, outline, none, set, message);
+    helper.join();
+    if (!firstOk) {
+        message = LineMessage(outline.faultLine, outline.faultText);
+        return false;
+    }
+    middle = outline.finish;
+    const bool continues = middle.section == Section::Network &&
+                           (!second.anyData || middle.k == 0 || second.firstFrequency > middle.previous);
+    if (!continues) {
+        Outline rest;
+        const bool ok = Walk<false>(middle, end, file, rest, none, set, message);
+        if (!ok) {
+            message = LineMessage(rest.faultLine, rest.faultText);
+            return false;
+        }
+        second = rest;
+        second.networkPoints -= middle.k;
+        second.noisePoints -= middle.kn;
+        second.optionLineNumber -= middle.line;
+        second.finish.line -= middle.line;
+    } else if (!secondOk) {
+        message = LineMessage(middle.line + second.faultLine, second.faultText);
+        return false;
+    }
+    outline.networkPoints = middle.k + second.networkPoints;
+    outline.noisePoints = middle.kn + second.noisePoints;
+    outline.hasNoise = outline.hasNoise || second.hasNoise;
+    if (!outline.hasOptionLine && second.hasOptionLine) {
+        outline.hasOptionLine = true;
+        outline.optionLineNumber = middle.line + second.optionLineNumber;
+        outline.optionBegin = second.optionBegin;
+        outline.optionEnd = second.optionEnd;
     }
     return true;
 }
@@ -677,9 +757,7 @@ LoadResult Load(std::string_view fileName, std::string_view fullPath, std::strin
     WalkState start;
     start.p = begin;
     WalkState middle;
-    const bool twoHalves = text.size() >= kTwoHalvesFrom;
-    if (!Walk<false>(start, end, file, outline, parsing, set, message, begin + text.size() / 2,
-                     twoHalves ? &middle : nullptr))
+    if (!Count(start, end, file, text.size() >= kTwoHalvesFrom, outline, middle, set, message))
         return Fail(set, message);
     if (!outline.hasOptionLine)
         return Fail(set, kNoHeader);

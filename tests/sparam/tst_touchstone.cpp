@@ -41,6 +41,8 @@ private slots:
     void missingFile();
     void largeFileReadsLikeASmallOne();
     void largeFileFaultsReportTheFirstLine();
+    void largeFileCountedInHalves_data();
+    void largeFileCountedInHalves();
 };
 
 // Each malformed file with the message box text it must produce.
@@ -404,6 +406,113 @@ void TestTouchstone::largeFileFaultsReportTheFirstLine()
     QCOMPARE(QString::fromStdString(r.text),
              QString("File load error in line number: 100 in S data section of SnP file."));
     QVERIFY(set.loadFailed);
+}
+
+namespace {
+
+// A large two-port text whose lines are given by a rule per line number, counted from 0 as
+// the loader's messages count them. Every line is padded to one length, so that the middle of
+// the text is the start of line lines/2 and a file can put its noise block right there.
+template <class LineOf>
+std::string TextOfLines(int lines, LineOf lineOf)
+{
+    constexpr std::size_t kWidth = 40;
+    std::string t;
+    t.reserve(static_cast<std::size_t>(lines) * (kWidth + 1));
+    for (int line = 0; line < lines; ++line) {
+        std::string text = lineOf(line);
+        text.resize(std::max(text.size(), kWidth), ' ');
+        t += text;
+        t += '\n';
+    }
+    return t;
+}
+
+std::string WithFrequency(int mhz, const char* rest)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%06d%s", mhz, rest);
+    return buf;
+}
+
+std::string DataLine(int mhz) { return WithFrequency(mhz, " 0.5 -45 10 90 0.02 12 0.5 -30"); }
+std::string NoiseLine(int mhz) { return WithFrequency(mhz, " 0.5 0.6 -30 0.2"); }
+
+} // namespace
+
+// The counting pass runs on both halves of a large file at once, the second as if it went on
+// with the network data; these files break that guess at the split or fault in either half.
+void TestTouchstone::largeFileCountedInHalves_data()
+{
+    const int lines = 200000;   // about 6 MB: two halves
+    const int half = lines / 2;
+    const std::string header = "# MHz S MA R 50";
+    const std::string bad = "x 1 2";
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("network");
+    QTest::addColumn<int>("noise");
+    QTest::addColumn<QString>("fault");
+
+    auto add = [](const QString& name, const std::string& text, int network, int noise, const QString& fault) {
+        QVERIFY(text.size() > (std::size_t{4} << 20));
+        QTest::newRow(qPrintable(name)) << QByteArray::fromStdString(text) << network << noise << fault;
+    };
+    const QString sDataFault = "File load error in line number: %1 in S data section of SnP file.";
+    // Network data up to about the middle, noise data from there to the end.
+    for (int offset : {-3, -1, 0, 1, 3}) {
+        const int noiseFrom = half + offset;
+        add(QString("noise block from middle %1").arg(offset), TextOfLines(lines, [&](int line) {
+                return line == 0 ? header : line < noiseFrom ? DataLine(line) : NoiseLine(line - noiseFrom + 1);
+            }),
+            noiseFrom - 1, lines - noiseFrom, QString());
+    }
+    // Nothing is read after the noise block, not even data lines that look right.
+    add("second half after the noise block", TextOfLines(lines, [&](int line) {
+            return line == 0 ? header : line < 100 ? DataLine(line) : line < 200 ? NoiseLine(line - 99) : DataLine(line - 199);
+        }),
+        99, 100, QString());
+    add("second half of comments only", TextOfLines(lines, [&](int line) {
+            return line == 0 ? header : line < 1000 ? DataLine(line) : std::string("! a remark");
+        }),
+        999, 0, QString());
+    add("word for a frequency in the second half", TextOfLines(lines, [&](int line) {
+            return line == 0 ? header : line == lines - 5 ? bad : DataLine(line);
+        }),
+        0, 0, sDataFault.arg(lines - 5));
+    add("words for frequencies in both halves", TextOfLines(lines, [&](int line) {
+            return line == 0 ? header : line == 77 || line == lines - 5 ? bad : DataLine(line);
+        }),
+        0, 0, sDataFault.arg(77));
+    add("word in the noise block of the second half", TextOfLines(lines, [&](int line) {
+            return line == 0 ? header : line < 1000 ? DataLine(line) : line == lines - 5 ? bad : NoiseLine(line - 999);
+        }),
+        0, 0, QString("File load error in line number: %1 in noise data section of SnP file.").arg(lines - 5));
+    add("option line in the second half only", TextOfLines(lines, [&](int line) {
+            return line == half + 10 ? std::string("# THz S MA R 50") : DataLine(line + 1);
+        }),
+        0, 0, QString("File load error in line number: %1.  Check frequency units for proper format").arg(half + 10));
+}
+
+void TestTouchstone::largeFileCountedInHalves()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, network);
+    QFETCH(int, noise);
+    QFETCH(QString, fault);
+    DataSet set;
+    const LoadResult r = LoadSnpText("big.s2p", "big.s2p", text.toStdString(), set);
+    if (!fault.isEmpty()) {
+        QVERIFY(!r.ok);
+        QCOMPARE(QString::fromStdString(r.text), fault);
+        return;
+    }
+    QVERIFY2(r.ok, r.text.c_str());
+    QCOMPARE(set.Points(), std::size_t(network));
+    QCOMPARE(set.NoisePoints(), std::size_t(noise));
+    // Data line k holds k MHz, and the noise block counts from 1 MHz.
+    QCOMPARE(set.freq.back(), static_cast<float>(network));
+    if (noise > 0)
+        QCOMPARE(set.noiseFreq.back(), static_cast<float>(noise));
 }
 
 QTEST_APPLESS_MAIN(TestTouchstone)
