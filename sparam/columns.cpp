@@ -7,14 +7,6 @@
 #include <cfloat>
 #include <cmath>
 
-// Each clone of the block loops is compiled for one instruction set and the fastest that
-// the processor has is picked when the program starts.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
-#define KORVEL_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-#else
-#define KORVEL_CLONES
-#endif
-
 namespace korvel {
 
 namespace {
@@ -102,7 +94,7 @@ void Load(const Complex* s, std::size_t b, std::size_t m, double* re, double* im
 
 // The block's S-values and shared terms, in the order of operations of twoport.cpp so that
 // everything short of a logarithm comes out equal to the bit.
-KORVEL_CLONES void FillBlock(const GridSet& g, std::size_t b, Needs needs, Block& k)
+KORVEL_BATCH_LOOPS void FillBlock(const GridSet& g, std::size_t b, Needs needs, Block& k)
 {
     const std::size_t m = k.m;
     if (needs.one || needs.two) {
@@ -137,7 +129,7 @@ KORVEL_CLONES void FillBlock(const GridSet& g, std::size_t b, Needs needs, Block
 
 // One column of a block. `note` is set when a point of the column carries the column's note.
 template <class T>
-KORVEL_CLONES void FastColumn(Param p, const GridSet& g, std::size_t b, const Block& k, T* out, bool& note)
+KORVEL_BATCH_LOOPS void FastColumn(Param p, const GridSet& g, std::size_t b, const Block& k, T* out, bool& note)
 {
     const std::size_t m = k.m;
     T* o = out + b;

@@ -1,8 +1,10 @@
 #include "interpolation.h"
 
+#include "core/batchmath.h"
 #include "core/parallel.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace korvel {
@@ -178,6 +180,117 @@ Complex FilePairToComplex(const DataSet& set, int e, std::size_t k)
     return CxFromPolarDeg(Complex{mag, b});
 }
 
+namespace {
+
+// Grid points are taken this many at a time: their magnitudes and angles are found point by
+// point, then the whole chunk is turned into rectangular form at once.
+constexpr std::size_t kChunk = 256;
+
+// Polar values (magnitude, degrees) of a chunk in rectangular form. A magnitude that is not
+// finite gives 0 and is reported by the return value.
+KORVEL_BATCH_LOOPS bool PolarChunk(const double* mag, const double* deg, std::size_t m, Complex* out)
+{
+    int bad = 0;
+    for (std::size_t i = 0; i < m; ++i) {
+        const bool ok = std::fabs(mag[i]) <= DBL_MAX;
+        double re = 0.0;
+        double im = 0.0;
+        BatchPolarDeg(ok ? mag[i] : 0.0, deg[i], re, im);
+        out[i].Re = re;
+        out[i].Im = im;
+        bad |= !ok;
+    }
+    return bad == 0;
+}
+
+// The S-values of grid points [from, to); false when a magnitude is not finite.
+KORVEL_BATCH_LOOPS bool InterpolateS(const DataSet& set, std::span<const float> grid, GridSet& out, std::size_t from,
+                                     std::size_t to)
+{
+    const bool ri = set.numberFormat == "RI";
+    const bool db = set.numberFormat == "DB";
+    const std::size_t elements = set.ports == 2 ? 4 : 1;
+    bool finite = true;
+    int guess = 0;
+    double mag[4][kChunk];
+    double ang[4][kChunk];
+    for (std::size_t c = from; c < to; c += kChunk) {
+        const std::size_t m = std::min(kChunk, to - c);
+        for (std::size_t i = 0; i < m; ++i) {
+            const float f = grid[c + i];
+            const Bracket br = BracketOf(f, set.freq, guess);
+            const double x1 = set.freq[br.k1];
+            const double x2 = set.freq[br.k2];
+            // Every pair shares the bracket, so the held ends are decided once and the pairs
+            // interpolated side by side, each as Held() does it.
+            double y1[8] = {};
+            double y2[8] = {};
+            for (std::size_t e = 0; e < elements; ++e) {
+                y1[2 * e] = set.first[e][br.k1];
+                y1[2 * e + 1] = set.second[e][br.k1];
+                y2[2 * e] = set.first[e][br.k2];
+                y2[2 * e + 1] = set.second[e][br.k2];
+            }
+            const std::size_t values = 2 * elements;
+            if (!ri) {
+                // Decibels become linear magnitudes before they are interpolated.
+                for (std::size_t e = 0; e < elements; ++e) {
+                    y1[2 * e] = db ? DbToLinear(y1[2 * e]) : y1[2 * e];
+                    y2[2 * e] = db ? DbToLinear(y2[2 * e]) : y2[2 * e];
+                }
+            }
+            double y[8];
+            if (f <= x1 || f >= x2) {
+                const double* held = f <= x1 ? y1 : y2;
+                std::copy(held, held + values, y);
+            } else {
+                const double dx = f - x1;
+                const double span = x2 - x1;
+                for (std::size_t v = 0; v < 8; ++v)
+                    y[v] = y1[v] + dx * (y2[v] - y1[v]) / span;
+            }
+            for (std::size_t e = 0; e < elements; ++e) {
+                if (ri) {
+                    out.s[e][c + i] = Complex{y[2 * e], y[2 * e + 1]};
+                } else {
+                    mag[e][i] = y[2 * e];
+                    ang[e][i] = InterpolateAngleDeg(x1, y1[2 * e + 1], x2, y2[2 * e + 1], f);
+                }
+            }
+        }
+        if (!ri)
+            for (std::size_t e = 0; e < elements; ++e)
+                finite = PolarChunk(mag[e], ang[e], m, &out.s[e][c]) && finite;
+    }
+    return finite;
+}
+
+// The noise parameters of grid points [from, to).
+KORVEL_BATCH_LOOPS void InterpolateNoise(const DataSet& set, std::span<const float> grid, GridSet& out,
+                                         std::size_t from, std::size_t to)
+{
+    int guess = 0;
+    double mag[kChunk];
+    double ang[kChunk];
+    for (std::size_t c = from; c < to; c += kChunk) {
+        const std::size_t m = std::min(kChunk, to - c);
+        for (std::size_t i = 0; i < m; ++i) {
+            const std::size_t g = c + i;
+            const float f = grid[g];
+            const Bracket br = BracketOf(f, set.noiseFreq, guess);
+            const double x1 = set.noiseFreq[br.k1];
+            const double x2 = set.noiseFreq[br.k2];
+            out.nfMinDb[g] = static_cast<float>(Held(x1, set.nfMinDb[br.k1], x2, set.nfMinDb[br.k2], f));
+            out.rn[g] = static_cast<float>(Held(x1, set.rn[br.k1], x2, set.rn[br.k2], f));
+            mag[i] = Held(x1, set.gammaOptMag[br.k1], x2, set.gammaOptMag[br.k2], f);
+            ang[i] = InterpolateAngleDeg(x1, set.gammaOptAng[br.k1], x2, set.gammaOptAng[br.k2], f);
+        }
+        PolarChunk(mag, ang, m, &out.gammaOpt[c]);
+    }
+}
+
+} // namespace
+
 GridSet InterpolateDataSet(const DataSet& set, std::span<const float> grid)
 {
     GridSet out;
@@ -191,8 +304,6 @@ GridSet InterpolateDataSet(const DataSet& set, std::span<const float> grid)
         return out;
     }
 
-    const bool ri = set.numberFormat == "RI";
-    const bool db = set.numberFormat == "DB";
     const int elements = set.ports == 2 ? 4 : 1;
     for (int e = 0; e < elements; ++e)
         out.s[static_cast<std::size_t>(e)].resize(n);
@@ -201,36 +312,7 @@ GridSet InterpolateDataSet(const DataSet& set, std::span<const float> grid)
     const std::size_t ranges = RangesFor(n, kGridPointsPerThread);
     std::vector<char> finite(ranges, 1);
     ForEachRange(n, ranges, 1, [&](std::size_t r, std::size_t from, std::size_t to) {
-        int guess = 0;
-        for (std::size_t g = from; g < to; ++g) {
-            const float f = grid[g];
-            const Bracket br = BracketOf(f, set.freq, guess);
-            const double x1 = set.freq[br.k1];
-            const double x2 = set.freq[br.k2];
-            for (int e = 0; e < elements; ++e) {
-                const auto ue = static_cast<std::size_t>(e);
-                const double a1 = set.first[ue][br.k1];
-                const double a2 = set.first[ue][br.k2];
-                const double b1 = set.second[ue][br.k1];
-                const double b2 = set.second[ue][br.k2];
-                Complex z;
-                if (ri) {
-                    z = Complex{Held(x1, a1, x2, a2, f), Held(x1, b1, x2, b2, f)};
-                } else {
-                    // Decibels become linear magnitudes before they are interpolated.
-                    const double m1 = db ? DbToLinear(a1) : a1;
-                    const double m2 = db ? DbToLinear(a2) : a2;
-                    const double mag = Held(x1, m1, x2, m2, f);
-                    if (!std::isfinite(mag)) {
-                        finite[r] = 0;
-                        z = Complex{};
-                    } else {
-                        z = CxFromPolarDeg(Complex{mag, InterpolateAngleDeg(x1, b1, x2, b2, f)});
-                    }
-                }
-                out.s[ue][g] = z;
-            }
-        }
+        finite[r] = InterpolateS(set, grid, out, from, to);
     });
     if (std::find(finite.begin(), finite.end(), 0) != finite.end()) {
         out.fault = kSDataFault;
@@ -242,18 +324,7 @@ GridSet InterpolateDataSet(const DataSet& set, std::span<const float> grid)
         out.gammaOpt.resize(n);
         out.rn.resize(n);
         ForEachRange(n, ranges, 1, [&](std::size_t, std::size_t from, std::size_t to) {
-            int guess = 0;
-            for (std::size_t g = from; g < to; ++g) {
-                const float f = grid[g];
-                const Bracket br = BracketOf(f, set.noiseFreq, guess);
-                const double x1 = set.noiseFreq[br.k1];
-                const double x2 = set.noiseFreq[br.k2];
-                out.nfMinDb[g] = static_cast<float>(Held(x1, set.nfMinDb[br.k1], x2, set.nfMinDb[br.k2], f));
-                out.rn[g] = static_cast<float>(Held(x1, set.rn[br.k1], x2, set.rn[br.k2], f));
-                const double mag = Held(x1, set.gammaOptMag[br.k1], x2, set.gammaOptMag[br.k2], f);
-                const double ang = InterpolateAngleDeg(x1, set.gammaOptAng[br.k1], x2, set.gammaOptAng[br.k2], f);
-                out.gammaOpt[g] = CxFromPolarDeg(Complex{mag, ang});
-            }
+            InterpolateNoise(set, grid, out, from, to);
         });
     }
     return out;

@@ -1,5 +1,6 @@
-// The batch logarithm against the C library over the whole range of doubles, and the batch
-// angle against Atan2, whose conventions (the program's π, the axes, the origin) it keeps.
+// The batch logarithm, sine and cosine against the C library, the batch angle against Atan2
+// and the batch polar form against CxFromPolarDeg, whose conventions (the program's π, the
+// axes, the origin, zero and negative magnitudes) they keep.
 #include "core/batchmath.h"
 #include "core/cxmath.h"
 
@@ -136,6 +137,79 @@ private slots:
             worst = std::max(worst, Ulps(BatchAtan2(y, x), Atan2(y, x)));
         }
         QVERIFY2(worst <= kMaxUlps, qPrintable(QString::number(worst)));
+    }
+
+    void sineAndCosine_data()
+    {
+        QTest::addColumn<double>("turns");
+        QTest::newRow("within a quarter turn") << 0.125;
+        QTest::newRow("within a turn") << 0.5;
+        QTest::newRow("a turn and a half either way") << 1.5;
+    }
+    void sineAndCosine()
+    {
+        QFETCH(double, turns);
+        std::mt19937_64 rng(13);
+        std::uniform_real_distribution<double> angle(-turns * 2.0 * kPi, turns * 2.0 * kPi);
+        double worst = 0.0;
+        auto check = [&](double a) {
+            double s = 0.0;
+            double c = 0.0;
+            BatchSinCos(a, s, c);
+            worst = std::max({worst, std::fabs(s - std::sin(a)), std::fabs(c - std::cos(a))});
+        };
+        for (int i = 0; i < 400000; ++i)
+            check(angle(rng));
+        // The quadrant boundaries, where the reduction changes its multiple of π/2.
+        for (int q = -12; q <= 12; ++q)
+            for (double d : {-1e-9, 0.0, 1e-9})
+                check(q * (kPi / 2.0) + d);
+        QVERIFY2(worst <= 2.0 * DBL_EPSILON, qPrintable(QString::number(worst)));
+    }
+
+    void polarForm_data()
+    {
+        QTest::addColumn<double>("m");
+        QTest::addColumn<double>("degrees");
+        QTest::newRow("zero magnitude") << 0.0 << 75.0;
+        QTest::newRow("negative magnitude") << -0.5 << 30.0;
+        QTest::newRow("half turn") << 2.0 << 180.0;
+        QTest::newRow("minus half turn") << 2.0 << -180.0;
+        QTest::newRow("quarter turn") << 1.0 << 90.0;
+        QTest::newRow("whole turn") << 1.0 << 360.0;
+        QTest::newRow("past a whole turn") << 3.0 << 361.5;
+        QTest::newRow("two turns back") << 0.25 << -725.0;
+        QTest::newRow("large magnitude") << 3e38 << -45.0;
+    }
+    void polarForm()
+    {
+        QFETCH(double, m);
+        QFETCH(double, degrees);
+        const Complex expected = CxFromPolarDeg(Complex{m, degrees});
+        double re = 0.0;
+        double im = 0.0;
+        BatchPolarDeg(m, degrees, re, im);
+        const double tolerance = 2.0 * DBL_EPSILON * std::fabs(m);
+        QVERIFY2(std::fabs(re - expected.Re) <= tolerance, qPrintable(QString::number(re, 'g', 17)));
+        QVERIFY2(std::fabs(im - expected.Im) <= tolerance, qPrintable(QString::number(im, 'g', 17)));
+    }
+
+    void polarFormAtRandom()
+    {
+        std::mt19937_64 rng(17);
+        std::uniform_real_distribution<double> magnitude(-2.0, 2.0);
+        std::uniform_real_distribution<double> degrees(-800.0, 800.0);
+        double worst = 0.0;
+        for (int i = 0; i < 200000; ++i) {
+            const double m = magnitude(rng);
+            const double d = degrees(rng);
+            const Complex expected = CxFromPolarDeg(Complex{m, d});
+            double re = 0.0;
+            double im = 0.0;
+            BatchPolarDeg(m, d, re, im);
+            worst = std::max({worst, std::fabs(re - expected.Re) / std::fabs(m), std::fabs(im - expected.Im) / std::fabs(m)});
+        }
+        QVERIFY2(worst <= 2.0 * DBL_EPSILON, qPrintable(QString::number(worst)));
     }
 };
 
