@@ -76,10 +76,10 @@ inline double BatchAtan2(double y, double x)
     // atan(|y/x|) is folded into [0, π/4] with the tangent t = num/den. Above tan(π/8) it is
     // taken as π/4 plus atan((t − 1)/(t + 1)) = atan((num − den)/(num + den)), so that the
     // series below runs on |u| ≤ tan(π/8) and its terms up to u⁴¹ reach half a unit in the
-    // last place. One division serves both cases; the origin divides 0 by 0 and gets 0.
+    // last place. One division serves both cases; at the origin it gives NaN, which the
+    // choice of the imaginary-axis value below leaves unused.
     const bool upper = num > 0.41421356237309503 * den;
-    const double q = upper ? (num - den) / (num + den) : num / den;
-    const double u = den > 0.0 ? q : 0.0;
+    const double u = (upper ? num - den : num) / (upper ? num + den : den);
     const double u2 = u * u;
     double p = -1.0 / 41.0;
     p = p * u2 + 1.0 / 39.0;

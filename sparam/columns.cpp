@@ -21,12 +21,14 @@ constexpr std::size_t kPointsPerThread = 1u << 15;
 // 10/ln 10: decibels from a natural logarithm with a multiplication instead of a division.
 constexpr double kDbPerNeper = 4.3429448190325182765;
 
-// 10·log10(x), kUndefined where the logarithm does not exist.
+// 10·log10(x), kUndefined where the logarithm does not exist. Here and below, a value is
+// computed for every point and the points without one are chosen away afterwards: a choice
+// of the argument beforehand would cost more than the arithmetic (floating-point traps are
+// off, so a division by zero or a logarithm of nothing only gives a value to throw away).
 inline double Db10(double x)
 {
-    const bool ok = x > 0.0 && x <= DBL_MAX;
-    const double v = BatchLn(ok ? x : 1.0) * kDbPerNeper;
-    return ok ? v : kUndefined;
+    const double v = BatchLn(x) * kDbPerNeper;
+    return x > 0.0 && x <= DBL_MAX ? v : kUndefined;
 }
 
 inline double Finite(double v) { return std::fabs(v) <= DBL_MAX ? v : kUndefined; }
@@ -121,8 +123,7 @@ KORVEL_BATCH_LOOPS void FillBlock(const GridSet& g, std::size_t b, Needs needs, 
         k.di[i] = qi - k.pi[i];
         k.nd[i] = k.dr[i] * k.dr[i] + k.di[i] * k.di[i];
         k.kDen[i] = 2.0 * k.a12[i] * k.a21[i];
-        const double den = k.kDen[i] == 0.0 ? 1.0 : k.kDen[i];
-        k.k[i] = (1.0 - k.n11[i] - k.n22[i] + k.nd[i]) / den;
+        k.k[i] = (1.0 - k.n11[i] - k.n22[i] + k.nd[i]) / k.kDen[i];   // read only where kDen ≠ 0
         k.b1[i] = 1.0 + k.n11[i] - k.n22[i] - k.nd[i];
     }
 }
@@ -170,7 +171,7 @@ KORVEL_BATCH_LOOPS void FastColumn(Param p, const GridSet& g, std::size_t b, con
             const double cr = rFar[i] - (k.dr[i] * rNear[i] - k.di[i] * -iNear[i]);
             const double ci = iFar[i] - (k.dr[i] * -iNear[i] + k.di[i] * rNear[i]);
             const double den = std::sqrt(cr * cr + ci * ci) + std::sqrt(k.pr[i] * k.pr[i] + k.pi[i] * k.pi[i]);
-            const double v = (1.0 - nNear[i]) / (den != 0.0 ? den : 1.0);
+            const double v = (1.0 - nNear[i]) / den;
             o[i] = static_cast<T>(den != 0.0 ? Finite(v) : kUndefined);
         }
     };
@@ -190,7 +191,7 @@ KORVEL_BATCH_LOOPS void FastColumn(Param p, const GridSet& g, std::size_t b, con
             if (opposite && std::fabs(p1) + std::fabs(p2) >= 180.0)
                 d += d > 0.0 ? -360.0 : 360.0;
             const double den = 360.0 * (static_cast<double>(g.freq[b + i + 1]) - static_cast<double>(g.freq[b + i])) * 1e6;
-            const double tau = -d / (den != 0.0 ? den : 1.0);
+            const double tau = -d / den;
             o[i] = static_cast<T>(den != 0.0 && std::fabs(tau) <= DBL_MAX ? tau * 1e12 : kUndefined);
         }
         for (std::size_t i = pairs; i < m; ++i)
@@ -225,8 +226,7 @@ KORVEL_BATCH_LOOPS void FastColumn(Param p, const GridSet& g, std::size_t b, con
         // Only an unconditionally stable device with both paths alive has one.
         for (std::size_t i = 0; i < m; ++i) {
             const double kk = k.kDen[i] == 0.0 ? 0.0 : k.k[i];
-            // K > 1 makes K² − 1 positive, so the floor at 0 only tidies the points left out.
-            const double v = Db10(k.a21[i] / k.a12[i] * (kk - std::sqrt(std::max(kk * kk - 1.0, 0.0))));
+            const double v = Db10(k.a21[i] / k.a12[i] * (kk - std::sqrt(kk * kk - 1.0)));
             const double alive = k.n12[i] != 0.0 ? k.n21[i] : 0.0;
             const double b1 = alive != 0.0 ? k.b1[i] : 0.0;
             const bool stable = kk > 1.0 ? b1 > 0.0 : false;

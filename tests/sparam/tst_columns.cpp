@@ -123,15 +123,20 @@ void CompareWithEvaluate(const GridSet& g)
                 firstNote = cell.note;
             const double expected = cell.complex ? kUndefined : cell.value;
             const double actual = columns[c][k];
-            const QString where = QString("%1 at point %2: %3 against %4")
-                                      .arg(QString::fromUtf8(InfoOf(p).cliName.data(), int(InfoOf(p).cliName.size())))
-                                      .arg(k)
-                                      .arg(actual, 0, 'g', 17)
-                                      .arg(expected, 0, 'g', 17);
-            QVERIFY2(IsUndefined(actual) == IsUndefined(expected), qPrintable(where));
-            QVERIFY2(std::fabs(actual - expected) <= Tolerance(p, g, k, expected), qPrintable(where));
-            // Single precision is the same value rounded once more.
-            QVERIFY2(singles[c][k] == static_cast<float>(actual), qPrintable(where));
+            const bool bothUndefined = IsUndefined(actual) && IsUndefined(expected);
+            const bool bothDefined = !IsUndefined(actual) && !IsUndefined(expected);
+            const bool same = (bothUndefined || (bothDefined && std::fabs(actual - expected) <= Tolerance(p, g, k, expected))) &&
+                              // Single precision is the same value rounded once more.
+                              singles[c][k] == static_cast<float>(actual);
+            if (!same) {
+                const std::string_view name = InfoOf(p).cliName;
+                QFAIL(qPrintable(QString("%1 at point %2: %3 (single %4) against %5")
+                                     .arg(QString::fromUtf8(name.data(), static_cast<int>(name.size())))
+                                     .arg(k)
+                                     .arg(actual, 0, 'g', 17)
+                                     .arg(static_cast<double>(singles[c][k]), 0, 'g', 9)
+                                     .arg(expected, 0, 'g', 17)));
+            }
         }
         QVERIFY2(notes[c] == firstNote, qPrintable(QString::number(c)));
     }
