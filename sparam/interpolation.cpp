@@ -108,16 +108,17 @@ namespace {
 
 // The held linear interpolation in double precision; the public single-precision one and
 // the angle interpolation share it.
-double Held(double x1, double y1, double x2, double y2, double x)
+// Written as choices between computed values (no branch), so that loops over many points run
+// on several at once; with traps off, the division of a held end only gives a value to drop.
+inline double Held(double x1, double y1, double x2, double y2, double x)
 {
     const bool firstIsLower = x1 <= x2;
     const double xLow = firstIsLower ? x1 : x2;
     const double xHigh = firstIsLower ? x2 : x1;
-    if (x <= xLow)
-        return firstIsLower ? y1 : y2;
-    if (x >= xHigh)
-        return firstIsLower ? y2 : y1;
-    return y1 + (x - x1) * (y2 - y1) / (x2 - x1);
+    const double inside = y1 + (x - x1) * (y2 - y1) / (x2 - x1);
+    const double atHigh = firstIsLower ? y2 : y1;
+    const double atLow = firstIsLower ? y1 : y2;
+    return x <= xLow ? atLow : x >= xHigh ? atHigh : inside;
 }
 
 } // namespace
@@ -135,14 +136,10 @@ float LinearInterpolate(float x1, float y1, float x2, float y2, float x, bool ex
 double InterpolateAngleDeg(double x1, double a1, double x2, double a2, double x)
 {
     // Both ends on the same side of the ±180° wrap, so that 170° and -170° meet at 180°.
-    if (a2 - a1 > 180.0)
-        a2 -= 360.0;
-    else if (a1 - a2 > 180.0)
-        a1 -= 360.0;
-    double a = Held(x1, a1, x2, a2, x);
-    if (a < -180.0)
-        a += 360.0;
-    return a;
+    const bool lowerSecond = a2 - a1 > 180.0;
+    const bool lowerFirst = !lowerSecond && a1 - a2 > 180.0;
+    const double a = Held(x1, lowerFirst ? a1 - 360.0 : a1, x2, lowerSecond ? a2 - 360.0 : a2, x);
+    return a < -180.0 ? a + 360.0 : a;
 }
 
 namespace {
@@ -157,7 +154,9 @@ struct Bracket {
     std::size_t k2 = 0;
 };
 
-Bracket BracketOf(float f, std::span<const float> table, int& guess)
+// Inlined into the loops that call it, which are compiled for the processor's vector unit: a
+// call into code built for the basic instruction set would stall on every value.
+[[gnu::always_inline]] inline Bracket BracketOf(float f, std::span<const float> table, int& guess)
 {
     const int n = static_cast<int>(table.size());
     BracketValueX(f, table.data(), n, true, guess);
@@ -265,25 +264,42 @@ KORVEL_BATCH_LOOPS bool InterpolateS(const DataSet& set, std::span<const float> 
     return finite;
 }
 
-// The noise parameters of grid points [from, to).
+// The noise parameters of grid points [from, to): the brackets of a chunk first, then its
+// values all at once.
 KORVEL_BATCH_LOOPS void InterpolateNoise(const DataSet& set, std::span<const float> grid, GridSet& out,
                                          std::size_t from, std::size_t to)
 {
     int guess = 0;
+    int k1[kChunk];   // int: what gather instructions take
+    int k2[kChunk];
+    double nf[kChunk];
+    double rn[kChunk];
     double mag[kChunk];
     double ang[kChunk];
+    const float* const freq = set.noiseFreq.data();
+    const float* const nfMin = set.nfMinDb.data();
+    const float* const rnIn = set.rn.data();
+    const float* const gMag = set.gammaOptMag.data();
+    const float* const gAng = set.gammaOptAng.data();
     for (std::size_t c = from; c < to; c += kChunk) {
         const std::size_t m = std::min(kChunk, to - c);
         for (std::size_t i = 0; i < m; ++i) {
-            const std::size_t g = c + i;
-            const float f = grid[g];
-            const Bracket br = BracketOf(f, set.noiseFreq, guess);
-            const double x1 = set.noiseFreq[br.k1];
-            const double x2 = set.noiseFreq[br.k2];
-            out.nfMinDb[g] = static_cast<float>(Held(x1, set.nfMinDb[br.k1], x2, set.nfMinDb[br.k2], f));
-            out.rn[g] = static_cast<float>(Held(x1, set.rn[br.k1], x2, set.rn[br.k2], f));
-            mag[i] = Held(x1, set.gammaOptMag[br.k1], x2, set.gammaOptMag[br.k2], f);
-            ang[i] = InterpolateAngleDeg(x1, set.gammaOptAng[br.k1], x2, set.gammaOptAng[br.k2], f);
+            const Bracket br = BracketOf(grid[c + i], set.noiseFreq, guess);
+            k1[i] = static_cast<int>(br.k1);
+            k2[i] = static_cast<int>(br.k2);
+        }
+        const float* const f = grid.data() + c;
+        for (std::size_t i = 0; i < m; ++i) {
+            const double x1 = freq[k1[i]];
+            const double x2 = freq[k2[i]];
+            nf[i] = Held(x1, nfMin[k1[i]], x2, nfMin[k2[i]], f[i]);
+            rn[i] = Held(x1, rnIn[k1[i]], x2, rnIn[k2[i]], f[i]);
+            mag[i] = Held(x1, gMag[k1[i]], x2, gMag[k2[i]], f[i]);
+            ang[i] = InterpolateAngleDeg(x1, gAng[k1[i]], x2, gAng[k2[i]], f[i]);
+        }
+        for (std::size_t i = 0; i < m; ++i) {
+            out.nfMinDb[c + i] = static_cast<float>(nf[i]);
+            out.rn[c + i] = static_cast<float>(rn[i]);
         }
         PolarChunk(mag, ang, m, &out.gammaOpt[c]);
     }
