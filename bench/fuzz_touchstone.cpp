@@ -3,6 +3,7 @@
 // sanitizers). The first input byte picks the file name (and so the number of ports), the
 // rest is the file's text. A refused file must carry one of the loader's messages; a loaded
 // one is interpolated onto grids inside and outside its range and every parameter evaluated.
+#include "sparam/columns.h"
 #include "sparam/interpolation.h"
 #include "sparam/tabular.h"
 #include "sparam/touchstone.h"
@@ -98,6 +99,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t k = 0; k < g.Points(); ++k)
         for (const ParamInfo& p : AllParams())
             (void)TabularCellText(p.id, Evaluate(p.id, g, k));
+    // Whole curves of every parameter: the block loops must stay within the grid whatever its
+    // length and values.
+    std::vector<Param> all;
+    for (const ParamInfo& p : AllParams())
+        all.push_back(p.id);
+    std::vector<std::vector<double>> curves(all.size(), std::vector<double>(g.Points()));
+    std::vector<double*> columns;
+    for (auto& c : curves)
+        columns.push_back(c.data());
+    (void)EvaluateColumns(g, all, columns);
     const TabularColumnSource src{1, &g};
     const Param some[] = {Param::K, Param::MAG, Param::GroupDelay21, Param::NFZo, Param::VSWRIn};
     (void)MakeTabular(std::span<const TabularColumnSource>(&src, 1), some);
