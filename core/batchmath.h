@@ -12,6 +12,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 // A function holding loops over these is compiled once per instruction set, and the fastest
@@ -25,6 +26,17 @@
 #endif
 
 namespace korvel {
+
+// c[0] + x·(c[1] + x·(c[2] + ...)): Horner's rule over a fixed list, which the compiler
+// unrolls into straight-line code.
+template <std::size_t N>
+constexpr double Polynomial(double x, const double (&c)[N])
+{
+    double p = c[N - 1];
+    for (std::size_t i = N - 1; i-- > 0;)
+        p = p * x + c[i];
+    return p;
+}
 
 // ln x for 0 < x < infinity, subnormals included, within 2 units in the last place of
 // std::log. Any other argument gives an unspecified value: callers choose their own result
@@ -48,13 +60,9 @@ inline double BatchLn(double x)
     // (worked out to 60 digits); on that range it is as close as double precision allows.
     const double s = (z - 1.0) / (z + 1.0);
     const double s2 = s * s;
-    double p = 0x1.2b584aae78a57p-4;
-    p = p * s2 + 0x1.39fe606542ddep-4;
-    p = p * s2 + 0x1.7462b4ab2ef6bp-4;
-    p = p * s2 + 0x1.c71c62e5800a1p-4;
-    p = p * s2 + 0x1.2492492df148dp-3;
-    p = p * s2 + 0x1.99999999952e2p-3;
-    p = p * s2 + 0x1.5555555555558p-2;
+    constexpr double kQ[] = {0x1.5555555555558p-2, 0x1.99999999952e2p-3, 0x1.2492492df148dp-3, 0x1.c71c62e5800a1p-4,
+                             0x1.7462b4ab2ef6bp-4, 0x1.39fe606542ddep-4, 0x1.2b584aae78a57p-4};
+    const double p = Polynomial(s2, kQ);
     const double lnz = 2.0 * s + 2.0 * s * (s2 * p);
     // ln 2 in two parts: k times the first is exact for every k a double can have.
     constexpr double kLn2High = 0x1.62e42fefa3800p-1;
@@ -83,17 +91,11 @@ inline double BatchAtan2(double y, double x)
     const bool upper = num > 0.41421356237309503 * den;
     const double u = (upper ? num - den : num) / (upper ? num + den : den);
     const double u2 = u * u;
-    double p = 0x1.3a31b1c0fd3b7p-6;
-    p = p * u2 - 0x1.4162c02b1dda3p-5;
-    p = p * u2 + 0x1.a0999c632b6edp-5;
-    p = p * u2 - 0x1.dfe6497e96323p-5;
-    p = p * u2 + 0x1.10fa77b1a6d57p-4;
-    p = p * u2 - 0x1.3b1263064f6b9p-4;
-    p = p * u2 + 0x1.745d0b28a7e37p-4;
-    p = p * u2 - 0x1.c71c71853d7fap-4;
-    p = p * u2 + 0x1.2492492436201p-3;
-    p = p * u2 - 0x1.999999999934cp-3;
-    p = p * u2 + 0x1.5555555555555p-2;
+    constexpr double kP[] = {0x1.5555555555555p-2,  -0x1.999999999934cp-3, 0x1.2492492436201p-3,
+                             -0x1.c71c71853d7fap-4, 0x1.745d0b28a7e37p-4,  -0x1.3b1263064f6b9p-4,
+                             0x1.10fa77b1a6d57p-4,  -0x1.dfe6497e96323p-5, 0x1.a0999c632b6edp-5,
+                             -0x1.4162c02b1dda3p-5, 0x1.3a31b1c0fd3b7p-6};
+    const double p = Polynomial(u2, kP);
     const double atanU = u - u * (u2 * p);
     // π/4 and π/2 in two parts each, so that their own rounding does not add to the result's.
     constexpr double kQuarterPi = 0x1.921fb54442d18p-1;
@@ -125,25 +127,14 @@ inline void BatchSinCos(double a, double& sine, double& cosine)
     const double r = (a - q * kHalfPiHigh) - q * kHalfPiLow;
     const double r2 = r * r;
     // Taylor series to r¹⁹ and r¹⁸: the next terms lie below 1e-21 for |r| ≤ π/4.
-    double ps = -1.0 / 121645100408832000.0;   // −1/19!
-    ps = ps * r2 + 1.0 / 355687428096000.0;
-    ps = ps * r2 - 1.0 / 1307674368000.0;
-    ps = ps * r2 + 1.0 / 6227020800.0;
-    ps = ps * r2 - 1.0 / 39916800.0;
-    ps = ps * r2 + 1.0 / 362880.0;
-    ps = ps * r2 - 1.0 / 5040.0;
-    ps = ps * r2 + 1.0 / 120.0;
-    ps = ps * r2 - 1.0 / 6.0;
-    const double s = r + r * (r2 * ps);
-    double pc = 1.0 / 6402373705728000.0;      // 1/18!
-    pc = pc * r2 - 1.0 / 20922789888000.0;
-    pc = pc * r2 + 1.0 / 87178291200.0;
-    pc = pc * r2 - 1.0 / 479001600.0;
-    pc = pc * r2 + 1.0 / 3628800.0;
-    pc = pc * r2 - 1.0 / 40320.0;
-    pc = pc * r2 + 1.0 / 720.0;
-    pc = pc * r2 - 1.0 / 24.0;
-    const double c = 1.0 - 0.5 * r2 + r2 * (r2 * -pc);
+    constexpr double kSine[] = {-1.0 / 6.0,           1.0 / 120.0,           -1.0 / 5040.0,
+                                1.0 / 362880.0,       -1.0 / 39916800.0,     1.0 / 6227020800.0,
+                                -1.0 / 1307674368000.0, 1.0 / 355687428096000.0, -1.0 / 121645100408832000.0};
+    constexpr double kCosine[] = {-1.0 / 24.0,       1.0 / 720.0,            -1.0 / 40320.0,
+                                  1.0 / 3628800.0,   -1.0 / 479001600.0,     1.0 / 87178291200.0,
+                                  -1.0 / 20922789888000.0, 1.0 / 6402373705728000.0};
+    const double s = r + r * (r2 * Polynomial(r2, kSine));
+    const double c = 1.0 - 0.5 * r2 + r2 * (r2 * -Polynomial(r2, kCosine));
     // Quadrant q mod 4: 1 swaps sine and cosine, 2 and 3 negate the sine, 1 and 2 the cosine.
     const bool swap = (quadrant & 1) != 0;
     const bool negateSine = (quadrant & 2) != 0;
