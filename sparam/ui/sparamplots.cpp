@@ -15,6 +15,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -97,7 +98,8 @@ void SparamWindow::ApplyChartOptions()
                 pen.setWidthF(LineWidth());
                 pen.setStyle(points_->isChecked() ? Qt::NoPen : Qt::SolidLine);
                 l->setPen(pen);
-                l->setPointsVisible(!line_->isChecked());
+                // A run of one point between two gaps has no line to show it by.
+                l->setPointsVisible(!line_->isChecked() || l->count() == 1);
             }
     }
     const TraceStyle style = points_->isChecked()       ? TraceStyle::Points
@@ -121,15 +123,43 @@ void SparamWindow::ShowRectangular(const std::vector<GridSet>& sets, const std::
     double yMin = 1e300, yMax = -1e300, xMin = 1e300, xMax = -1e300;
     std::size_t colour = 0;
     bool stabilityLine = false;
-    auto addPoint = [&](QLineSeries* s, double x, double y) {
-        // Undefined points are left out; a log axis has no place for 0 Hz.
-        if (IsUndefined(y) || !std::isfinite(y) || (log && x <= 0.0))
-            return;
-        s->append(x, y);
-        yMin = std::min(yMin, y);
-        yMax = std::max(yMax, y);
-        xMin = std::min(xMin, x);
-        xMax = std::max(xMax, x);
+    // A curve is drawn in runs of defined points: an undefined point (MAG where the device is
+    // not unconditionally stable, the VSWR of a total reflection) leaves a gap rather than a
+    // straight line across the frequencies where the quantity does not exist, and a log axis
+    // has no place for 0 Hz. The first run carries the curve's name in the legend.
+    auto addCurve = [&](const QString& name, const QPen& pen, std::span<const float> freq,
+                        std::span<const double> values) {
+        QLineSeries* named = nullptr;
+        QLineSeries* run = nullptr;
+        auto startRun = [&] {
+            run = new QLineSeries;
+            run->setName(name);
+            run->setPen(pen);
+            chart->addSeries(run);
+            if (named) {
+                for (QLegendMarker* m : chart->legend()->markers(run))
+                    m->setVisible(false);
+            } else {
+                named = run;
+            }
+        };
+        for (std::size_t k = 0; k < freq.size() && k < values.size(); ++k) {
+            const double x = freq[k];
+            const double y = values[k];
+            if (IsUndefined(y) || !std::isfinite(y) || (log && x <= 0.0)) {
+                run = nullptr;
+                continue;
+            }
+            if (!run)
+                startRun();
+            run->append(x, y);
+            yMin = std::min(yMin, y);
+            yMax = std::max(yMax, y);
+            xMin = std::min(xMin, x);
+            xMax = std::max(xMax, x);
+        }
+        if (!named)
+            startRun();   // an empty curve still has its place in the legend
     };
     for (std::size_t i = 0; i < sets.size(); ++i) {
         const GridSet& g = sets[i];
@@ -137,23 +167,19 @@ void SparamWindow::ShowRectangular(const std::vector<GridSet>& sets, const std::
             const ParamInfo& info = InfoOf(n->param);
             if (!Offered(info, g))
                 continue;
-            auto* s = new QLineSeries;
             const std::string_view name = n->kind == NodeKind::Plain ? info.name : n->text;
-            s->setName(CurveName(numbers[i], name));
-            s->setPen(QPen(ColourOf(colour++), LineWidth()));
+            const QPen pen(ColourOf(colour++), LineWidth());
             std::vector<double> values(g.Points());
             double* column[] = {values.data()};
             const Note note = EvaluateColumns(g, std::span(&n->param, 1), column).front();
             if (note != Note::None && std::find(notes.begin(), notes.end(), note) == notes.end())
                 notes.push_back(note);
             const bool delay = n->param == Param::GroupDelay21 || n->param == Param::GroupDelay12;
-            for (std::size_t k = 0; k < g.Points(); ++k) {
-                // The table gives group delay in picoseconds; this axis is in seconds.
-                if (delay && !IsUndefined(values[k]))
-                    values[k] *= 1e-12;
-                addPoint(s, g.freq[k], values[k]);
-            }
-            chart->addSeries(s);
+            // The table gives group delay in picoseconds; this axis is in seconds.
+            if (delay)
+                for (double& v : values)
+                    v = IsUndefined(v) ? v : v * 1e-12;
+            addCurve(CurveName(numbers[i], name), pen, g.freq, values);
             if (n->kind == NodeKind::GainFlatness) {
                 std::vector<double> defined;
                 for (double v : values)
@@ -163,12 +189,7 @@ void SparamWindow::ShowRectangular(const std::vector<GridSet>& sets, const std::
             }
             if (n->kind == NodeKind::PhaseLinearity) {
                 const std::vector<double> ref = LinearPhaseReference(g.freq, values);
-                auto* r = new QLineSeries;
-                r->setName(Q(kLinearPhaseReferenceLabel));
-                r->setPen(QPen(kReference, 1.0, Qt::DashLine));
-                for (std::size_t k = 0; k < ref.size() && k < g.Points(); ++k)
-                    addPoint(r, g.freq[k], ref[k]);
-                chart->addSeries(r);
+                addCurve(Q(kLinearPhaseReferenceLabel), QPen(kReference, 1.0, Qt::DashLine), g.freq, ref);
             }
             if (n->param == Param::K || n->param == Param::Mu1 || n->param == Param::Mu2)
                 stabilityLine = true;
