@@ -26,6 +26,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <optional>
+#include <span>
 
 namespace korvel::ui {
 namespace {
@@ -81,6 +83,39 @@ Complex AsReflection(Param p, Complex v, double z0)
     return v;
 }
 
+// Adds a curve to a chart in runs of defined points (a point without a value is nullopt): a
+// point where the quantity does not exist (MAG where the device is not unconditionally
+// stable, the VSWR of a total reflection) leaves a gap rather than a straight line across, as
+// on the Smith chart. The first run carries the curve's name in the legend.
+void AddRuns(QChart* chart, const QString& name, const QPen& pen, const std::vector<std::optional<QPointF>>& points)
+{
+    QLineSeries* named = nullptr;
+    QLineSeries* run = nullptr;
+    auto startRun = [&] {
+        run = new QLineSeries;
+        run->setName(name);
+        run->setPen(pen);
+        chart->addSeries(run);
+        if (named) {
+            for (QLegendMarker* m : chart->legend()->markers(run))
+                m->setVisible(false);
+        } else {
+            named = run;
+        }
+    };
+    for (const std::optional<QPointF>& p : points) {
+        if (!p) {
+            run = nullptr;
+            continue;
+        }
+        if (!run)
+            startRun();
+        run->append(*p);
+    }
+    if (!named)
+        startRun();   // an empty curve still has its place in the legend
+}
+
 } // namespace
 
 void SparamWindow::ApplyChartOptions()
@@ -123,43 +158,25 @@ void SparamWindow::ShowRectangular(const std::vector<GridSet>& sets, const std::
     double yMin = 1e300, yMax = -1e300, xMin = 1e300, xMax = -1e300;
     std::size_t colour = 0;
     bool stabilityLine = false;
-    // A curve is drawn in runs of defined points: an undefined point (MAG where the device is
-    // not unconditionally stable, the VSWR of a total reflection) leaves a gap rather than a
-    // straight line across the frequencies where the quantity does not exist, and a log axis
-    // has no place for 0 Hz. The first run carries the curve's name in the legend.
+    // Undefined points break the curve; a log axis has no place for 0 Hz.
     auto addCurve = [&](const QString& name, const QPen& pen, std::span<const float> freq,
                         std::span<const double> values) {
-        QLineSeries* named = nullptr;
-        QLineSeries* run = nullptr;
-        auto startRun = [&] {
-            run = new QLineSeries;
-            run->setName(name);
-            run->setPen(pen);
-            chart->addSeries(run);
-            if (named) {
-                for (QLegendMarker* m : chart->legend()->markers(run))
-                    m->setVisible(false);
-            } else {
-                named = run;
-            }
-        };
+        std::vector<std::optional<QPointF>> points;
+        points.reserve(freq.size());
         for (std::size_t k = 0; k < freq.size() && k < values.size(); ++k) {
             const double x = freq[k];
             const double y = values[k];
             if (IsUndefined(y) || !std::isfinite(y) || (log && x <= 0.0)) {
-                run = nullptr;
+                points.emplace_back();
                 continue;
             }
-            if (!run)
-                startRun();
-            run->append(x, y);
+            points.emplace_back(QPointF(x, y));
             yMin = std::min(yMin, y);
             yMax = std::max(yMax, y);
             xMin = std::min(xMin, x);
             xMax = std::max(xMax, x);
         }
-        if (!named)
-            startRun();   // an empty curve still has its place in the legend
+        AddRuns(chart, name, pen, points);
     };
     for (std::size_t i = 0; i < sets.size(); ++i) {
         const GridSet& g = sets[i];
@@ -280,18 +297,35 @@ void SparamWindow::ShowPolar(const std::vector<GridSet>& sets, const std::vector
             const ParamInfo& info = InfoOf(n->param);
             if (!Offered(info, g))
                 continue;
-            auto* s = new QLineSeries;
-            s->setName(CurveName(numbers[i], info.name));
-            s->setPen(QPen(ColourOf(colour++), LineWidth()));
+            std::vector<std::optional<QPointF>> points;
+            points.reserve(g.Points());
             for (std::size_t k = 0; k < g.Points(); ++k) {
                 const Complex v = AsReflection(n->param, Evaluate(n->param, g, k).z, g.referenceImpedance);
-                if (IsUndefined(v))
+                if (IsUndefined(v)) {
+                    points.emplace_back();
                     continue;
+                }
                 const double m = std::hypot(v.Re, v.Im);
                 rMax = std::max(rMax, m);
-                s->append(screenAngle(std::atan2(v.Im, v.Re) * 180.0 / 3.14159265358979), m);
+                const QPointF here(screenAngle(std::atan2(v.Im, v.Re) * 180.0 / 3.14159265358979), m);
+                // A curve crossing the chart's 0° line is cut there, with the crossing point at
+                // both ends of the cut: the chart would otherwise join the two sides through the
+                // centre.
+                if (!points.empty() && points.back()) {
+                    const QPointF last = *points.back();
+                    const double jump = here.x() - last.x();
+                    if (std::fabs(jump) > 180.0) {
+                        const double lastToEdge = jump > 0.0 ? last.x() : 360.0 - last.x();
+                        const double edgeToHere = jump > 0.0 ? 360.0 - here.x() : here.x();
+                        const double r = last.y() + (here.y() - last.y()) * lastToEdge / (lastToEdge + edgeToHere);
+                        points.emplace_back(QPointF(jump > 0.0 ? 0.0 : 360.0, r));
+                        points.emplace_back();
+                        points.emplace_back(QPointF(jump > 0.0 ? 360.0 : 0.0, r));
+                    }
+                }
+                points.emplace_back(here);
             }
-            chart->addSeries(s);
+            AddRuns(chart, CurveName(numbers[i], info.name), QPen(ColourOf(colour++), LineWidth()), points);
         }
     }
     auto* angular = new QCategoryAxis;
