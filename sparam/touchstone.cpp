@@ -601,7 +601,6 @@ bool Count(const WalkState& start, const char* end, const FileText* file, bool t
         second.networkPoints -= middle.k;
         second.noisePoints -= middle.kn;
         second.optionLineNumber -= middle.line;
-        second.finish.line -= middle.line;
     } else if (!secondOk) {
         message = LineMessage(middle.line + second.faultLine, second.faultText);
         return false;

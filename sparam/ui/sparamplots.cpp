@@ -86,9 +86,16 @@ Complex AsReflection(Param p, Complex v, double z0)
 // Adds a curve to a chart in runs of defined points (a point without a value is nullopt): a
 // point where the quantity does not exist (MAG where the device is not unconditionally
 // stable, the VSWR of a total reflection) leaves a gap rather than a straight line across, as
-// on the Smith chart. The first run carries the curve's name in the legend.
+// on the Smith chart. The first run carries the curve's name in the legend. A curve that
+// comes and goes at very many points (a K near 1 in noisy data) is drawn joined instead, as a
+// chart of thousands of pieces would crawl.
 void AddRuns(QChart* chart, const QString& name, const QPen& pen, const std::vector<std::optional<QPointF>>& points)
 {
+    constexpr int kMostRuns = 250;
+    int runs = 0;
+    for (std::size_t k = 0; k < points.size(); ++k)
+        runs += points[k] && (k == 0 || !points[k - 1]) ? 1 : 0;
+    const bool joined = runs > kMostRuns;
     QLineSeries* named = nullptr;
     QLineSeries* run = nullptr;
     auto startRun = [&] {
@@ -105,7 +112,8 @@ void AddRuns(QChart* chart, const QString& name, const QPen& pen, const std::vec
     };
     for (const std::optional<QPointF>& p : points) {
         if (!p) {
-            run = nullptr;
+            if (!joined)
+                run = nullptr;
             continue;
         }
         if (!run)
