@@ -220,8 +220,7 @@ KORVEL_BATCH_LOOPS bool InterpolateS(const DataSet& set, std::span<const float> 
             const Bracket br = BracketOf(f, set.freq, guess);
             const double x1 = set.freq[br.k1];
             const double x2 = set.freq[br.k2];
-            // Every pair shares the bracket, so the held ends are decided once and the pairs
-            // interpolated side by side, each as Held() does it.
+            // Every pair shares the bracket, so the pairs are interpolated side by side.
             double y1[8] = {};
             double y2[8] = {};
             for (std::size_t e = 0; e < elements; ++e) {
@@ -230,7 +229,6 @@ KORVEL_BATCH_LOOPS bool InterpolateS(const DataSet& set, std::span<const float> 
                 y2[2 * e] = set.first[e][br.k2];
                 y2[2 * e + 1] = set.second[e][br.k2];
             }
-            const std::size_t values = 2 * elements;
             if (!ri) {
                 // Decibels become linear magnitudes before they are interpolated.
                 for (std::size_t e = 0; e < elements; ++e) {
@@ -239,15 +237,8 @@ KORVEL_BATCH_LOOPS bool InterpolateS(const DataSet& set, std::span<const float> 
                 }
             }
             double y[8];
-            if (f <= x1 || f >= x2) {
-                const double* held = f <= x1 ? y1 : y2;
-                std::copy(held, held + values, y);
-            } else {
-                const double dx = f - x1;
-                const double span = x2 - x1;
-                for (std::size_t v = 0; v < 8; ++v)
-                    y[v] = y1[v] + dx * (y2[v] - y1[v]) / span;
-            }
+            for (std::size_t v = 0; v < 8; ++v)
+                y[v] = Held(x1, y1[v], x2, y2[v], f);
             for (std::size_t e = 0; e < elements; ++e) {
                 if (ri) {
                     out.s[e][c + i] = Complex{y[2 * e], y[2 * e + 1]};
