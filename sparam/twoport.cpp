@@ -274,21 +274,6 @@ double GroupDelaySeconds(double phi1, double phi2, double f1, double f2)
     return Result(t, t.Div(-d, 360.0 * (f2 - f1) * 1e6));
 }
 
-std::vector<float> GroupDelayCurve(std::span<const float> freq, std::span<const Complex> s)
-{
-    const std::size_t n = std::min(freq.size(), s.size());
-    std::vector<float> tau(n, static_cast<float>(kUndefined));
-    if (n < 2)
-        return tau;
-    double previous = PhaseDeg(s[0]);
-    for (std::size_t k = 0; k + 1 < n; ++k) {
-        const double next = PhaseDeg(s[k + 1]);
-        tau[k] = static_cast<float>(GroupDelaySeconds(previous, next, freq[k], freq[k + 1]));
-        previous = next;
-    }
-    return tau;
-}
-
 std::vector<double> LinearPhaseReference(std::span<const float> freq, std::span<const double> phase)
 {
     const std::size_t n = std::min(freq.size(), phase.size());

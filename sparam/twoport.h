@@ -87,9 +87,6 @@ double PhaseDeg(Complex z);
 // Between two neighbouring points (angles in degrees, frequencies in MHz), in seconds; a
 // pair of angles on both sides of ±180° is differenced across the wrap.
 double GroupDelaySeconds(double phi1Deg, double phi2Deg, double f1MHz, double f2MHz);
-// The group delay of a whole curve: point k takes the delay between k and k + 1; the last
-// point has none. Held in single precision, like every plotted value.
-std::vector<float> GroupDelayCurve(std::span<const float> freqMHz, std::span<const Complex> s);
 // A straight line fitted by least squares to the unwrapped phase, wrapped back to ±180°.
 std::vector<double> LinearPhaseReference(std::span<const float> freqMHz, std::span<const double> phaseDeg);
 
