@@ -188,15 +188,26 @@ void SparamWindow::ShowRectangular(const std::vector<GridSet>& sets, const std::
     };
     for (std::size_t i = 0; i < sets.size(); ++i) {
         const GridSet& g = sets[i];
-        for (const ParamNode* n : nodes) {
+        // All curves of a set in one pass, so that the terms they share are formed once.
+        std::vector<const ParamNode*> offered;
+        std::vector<Param> params;
+        for (const ParamNode* n : nodes)
+            if (Offered(InfoOf(n->param), g)) {
+                offered.push_back(n);
+                params.push_back(n->param);
+            }
+        std::vector<std::vector<double>> curves(offered.size(), std::vector<double>(g.Points()));
+        std::vector<double*> columns;
+        for (auto& c : curves)
+            columns.push_back(c.data());
+        const std::vector<Note> curveNotes = EvaluateColumns(g, params, columns);
+        for (std::size_t c = 0; c < offered.size(); ++c) {
+            const ParamNode* n = offered[c];
             const ParamInfo& info = InfoOf(n->param);
-            if (!Offered(info, g))
-                continue;
             const std::string_view name = n->kind == NodeKind::Plain ? info.name : n->text;
             const QPen pen(ColourOf(colour++), LineWidth());
-            std::vector<double> values(g.Points());
-            double* column[] = {values.data()};
-            const Note note = EvaluateColumns(g, std::span(&n->param, 1), column).front();
+            std::vector<double>& values = curves[c];
+            const Note note = curveNotes[c];
             if (note != Note::None && std::find(notes.begin(), notes.end(), note) == notes.end())
                 notes.push_back(note);
             const bool delay = n->param == Param::GroupDelay21 || n->param == Param::GroupDelay12;
