@@ -3,11 +3,12 @@
 //   korvel-sparam FILE [FILE [FILE]] --grid START:STOP:STEP --params NAME,NAME...
 //   korvel-sparam FILE ... --center C --span BW --points N --params ...
 //   korvel-sparam FILE ... --freq F --params ...
-//   korvel-sparam --list-params
+//   korvel-sparam --list-params | --help | --version
 //
 // Frequencies are in MHz. The table goes to standard output; a file that does not load
 // prints the loader's message to standard error and exits 1; bad arguments exit 2.
 #include "core/units.h"
+#include "core/version.h"
 #include "sparam/interpolation.h"
 #include "sparam/tabular.h"
 #include "sparam/touchstone.h"
@@ -24,7 +25,23 @@ using namespace korvel;
 
 constexpr const char* kUsage =
     "usage: korvel-sparam FILE [FILE [FILE]] (--grid START:STOP:STEP | --center C --span BW --points N | "
-    "--freq F) --params NAME[,NAME...]   |   korvel-sparam --list-params\n";
+    "--freq F) --params NAME[,NAME...]   |   korvel-sparam --list-params | --help | --version\n";
+
+constexpr const char* kHelp =
+    "Prints S-parameter files' quantities on a frequency grid, as the S-parameter tool's\n"
+    "Tabular display shows them. Frequencies are in MHz.\n"
+    "\n"
+    "  FILE                    one to three Touchstone files (.s1p, .s2p)\n"
+    "  --grid START:STOP:STEP  a grid from START to STOP in steps of STEP\n"
+    "  --center C --span BW --points N\n"
+    "                          N points spread over BW around C\n"
+    "  --freq F                the one frequency F\n"
+    "  --params NAME,...       the quantities to print (see --list-params)\n"
+    "  --list-params           list the quantities' names and exit\n"
+    "  -h, --help              show this help and exit\n"
+    "  --version               show the version and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 a file did not load or the table could not be made, 2 bad arguments.\n";
 
 int Usage(const std::string& why)
 {
@@ -85,6 +102,15 @@ int main(int argc, char** argv)
             return true;
         };
         bool ok = true;
+        if (a == "-h" || a == "--help") {
+            std::fputs(kUsage, stdout);
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("korvel-sparam %s\n", KORVEL_VERSION);
+            return 0;
+        }
         if (a == "--list-params")
             listParams = true;
         else if (a == "--grid")
@@ -99,7 +125,7 @@ int main(int argc, char** argv)
             ok = value(freq);
         else if (a == "--params")
             ok = value(params);
-        else if (a.starts_with("--"))
+        else if (a.size() > 1 && a[0] == '-')
             return Usage("unknown option " + std::string(a));
         else
             files.emplace_back(a);
