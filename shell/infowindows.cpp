@@ -4,6 +4,7 @@
 #include "registry.h"
 #include "services.h"
 #include "uihooks.h"
+#include "core/version.h"
 
 #include <QAction>
 #include <QApplication>

@@ -119,7 +119,17 @@ bool StartProgram(const QString& path)
     return QProcess::startDetached(path, {}, ProgramFolder());
 }
 
-QString ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+QString ProgramFolder()
+{
+    // Installed, the files live in the shared data folder; in a build tree, beside the
+    // executable. The help pages tell the two apart.
+    static const QString folder = [] {
+        const QDir bin(QCoreApplication::applicationDirPath());
+        const QString installed = QDir::cleanPath(bin.filePath(KORVEL_DATA_FROM_BIN));
+        return QFileInfo(QDir(installed).filePath("help")).isDir() ? installed : bin.path();
+    }();
+    return folder;
+}
 
 QString ProgramFile(const QString& name) { return QDir(ProgramFolder()).filePath(name); }
 

@@ -42,7 +42,8 @@ bool OpenTarget(const QString& target);
 // could not be started. Goes through the "open" hook when one is installed.
 bool StartProgram(const QString& path);
 
-// The folder of the executable: sounds, pictures, icons and help pages are loaded from it.
+// The folder the sounds, pictures, icons and help pages are loaded from: the installed data
+// folder (share/korvel beside the bin folder), or the executable's own folder in a build tree.
 QString ProgramFolder();
 QString ProgramFile(const QString& name);
 

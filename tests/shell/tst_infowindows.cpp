@@ -6,6 +6,7 @@
 #include "shell/uihooks.h"
 
 #include "core/settings.h"
+#include "core/version.h"
 #include "shell_capture.h"
 
 #include <QFile>

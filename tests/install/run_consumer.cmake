@@ -1,0 +1,40 @@
+# cmake -DBUILD=<build tree> -DWORK=<scratch> -DSOURCE=<consumer> -DGENERATOR=<g> -DCOMPILER=<c++>
+#       -DTOUCHSTONE=<file.s2p> -P run_consumer.cmake
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT status EQUAL 0)
+    string(REPLACE ";" " " command "${ARGN}")
+    message(FATAL_ERROR "${command} failed (${status}):\n${out}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+set(prefix ${WORK}/prefix)
+run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
+
+# Only the public headers may be installed: a window or Qt header there would leak into
+# every consumer's include path.
+file(GLOB_RECURSE headers RELATIVE ${prefix}/include ${prefix}/include/*)
+foreach(h IN LISTS headers)
+  if(NOT h MATCHES "^korvel/(core|lines|active|signal|tools|sparam)/[a-z0-9_]+\\.h$")
+    message(FATAL_ERROR "installed header outside the public set: ${h}")
+  endif()
+  file(STRINGS ${prefix}/include/${h} qt REGEX "#include <Q")
+  if(qt)
+    message(FATAL_ERROR "${h} includes Qt: ${qt}")
+  endif()
+endforeach()
+
+run(${CMAKE_COMMAND} -S ${SOURCE} -B ${WORK}/build -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${COMPILER}
+    -DCMAKE_PREFIX_PATH=${prefix})
+run(${CMAKE_COMMAND} --build ${WORK}/build)
+file(GLOB programs ${WORK}/build/consumer_*)
+list(LENGTH programs count)
+if(count LESS 1)
+  message(FATAL_ERROR "no consumer program was built")
+endif()
+foreach(program IN LISTS programs)
+  run(${program} ${TOUCHSTONE})
+  message(STATUS "${program}: ${out}")
+endforeach()
