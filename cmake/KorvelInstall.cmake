@@ -66,7 +66,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME korvel)
 set(CPACK_PACKAGE_VENDOR "Velmar RF Semiconductors")
 set(CPACK_PACKAGE_CONTACT "Korvel developers <korvel@korvel.example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "RF and microwave design calculators")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
@@ -77,18 +76,19 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://korvel.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME korvel)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION electronics)
-set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
-  "RF and microwave design calculators\n"
-  "Korvel is a desktop suite of calculators for RF and microwave circuit designers:\n"
-  "transmission lines (coax, microstrip, stripline, coplanar waveguide), transistor and\n"
-  "RFIC bias networks, Schottky detectors, reflection and mismatch, cascaded noise figure,\n"
-  "intercept points, mixer spurs, a complex RPN calculator, standard component values, a\n"
-  "lumped-element balun and a two-port S-parameter tool with Smith, polar and rectangular\n"
-  "charts. korvel-sparam tabulates Touchstone files from the command line.")
+# The first line is the synopsis; the rest is the long description, one string.
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "RF and microwave design calculators
+Korvel is a desktop suite of calculators for RF and microwave circuit
+designers: transmission lines (coax, microstrip, stripline, coplanar
+waveguide), transistor and RFIC bias networks, Schottky detectors,
+reflection and mismatch, cascaded noise figure, intercept points, mixer
+spurs, a complex RPN calculator, standard component values, a lumped-element
+balun and a two-port S-parameter tool with Smith, polar and rectangular
+charts. korvel-sparam tabulates Touchstone files from the command line.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME korvel-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
-set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
-  "RF and microwave design formulas (development files)\n"
-  "The formula libraries behind Korvel's calculators as static C++ libraries with their\n"
-  "headers, a CMake package (find_package(Korvel)) and pkg-config files.")
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "RF and microwave design formulas (development files)
+The formula libraries behind Korvel's calculators as static C++ libraries
+with their headers, a CMake package (find_package(Korvel)) and pkg-config
+files.")
 include(CPack)

@@ -1,5 +1,5 @@
 # cmake -DBUILD=<build tree> -DWORK=<scratch> -DSOURCE=<consumer> -DGENERATOR=<g> -DCOMPILER=<c++>
-#       -DTOUCHSTONE=<file.s2p> -P run_consumer.cmake
+#       -DTOUCHSTONE=<file.s2p> [-DSANITIZE=ON] -P run_consumer.cmake
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT status EQUAL 0)
@@ -26,8 +26,16 @@ foreach(h IN LISTS headers)
   endif()
 endforeach()
 
+# The library folder is lib, or lib/<multiarch> for a /usr build.
+file(GLOB_RECURSE pc ${prefix}/korvel-core.pc)
+get_filename_component(pc_dir "${pc}" DIRECTORY)
+# Libraries built with the sanitizers need their run-time in the program that links them.
+set(flags "")
+if(SANITIZE)
+  set(flags -DCMAKE_CXX_FLAGS=-fsanitize=address,undefined)
+endif()
 run(${CMAKE_COMMAND} -S ${SOURCE} -B ${WORK}/build -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${COMPILER}
-    -DCMAKE_PREFIX_PATH=${prefix})
+    -DCMAKE_PREFIX_PATH=${prefix} -DKORVEL_PKGCONFIG_DIR=${pc_dir} ${flags})
 run(${CMAKE_COMMAND} --build ${WORK}/build)
 file(GLOB programs ${WORK}/build/consumer_*)
 list(LENGTH programs count)
