@@ -281,9 +281,4 @@ BjtAnalysis AnalyseBjtBias(BjtNetwork network, const BjtBiasInputs& in, const Bj
     return a;
 }
 
-std::string JunctionCautionText(const std::string& limitText)
-{
-    return "Caution: Tj > " + limitText + " °C. ";
-}
-
 } // namespace korvel

@@ -98,11 +98,6 @@ BjtStability BjtStabilityFactors(BjtNetwork network, const BjtBiasInputs& in, co
 BjtAnalysis AnalyseBjtBias(BjtNetwork network, const BjtBiasInputs& in, const BjtDesign& design,
                            const BjtResistors& r);
 
-// True when a junction of `tjMax_c` calls for the caution against the limit (degC).
-inline bool JunctionTooHot(double tjMax_c, double limit_c) { return !(tjMax_c < limit_c); }
-
-// "Caution: Tj > 150 °C. " for the limit as the user typed it.
-std::string JunctionCautionText(const std::string& limitText);
 inline constexpr const char* kOutOfRegulationText = "Out of regulation condition, negative or zero Ic  ";
 
 } // namespace korvel

@@ -74,6 +74,28 @@ Solved Solve(const std::function<double(double)>& f, double low, double high, do
     return s;
 }
 
+// The top of the per-point interval once it holds the root. A strong signal into a light
+// load detects more than the fixed interval allows for, and that voltage is the answer, not a
+// failure. The equation rises with V, so a root above the interval shows as both ends below
+// zero; then the top is doubled, up to `ceiling`, until it is not. An interval that already
+// changes sign is kept as it is, and so is its solution.
+double BracketTop(const std::function<double(double)>& f, double low, double high, double ceiling)
+{
+    if (!(f(low) < 0.0))
+        return high;
+    while (high > 0.0 && high < ceiling && f(high) < 0.0)
+        high = std::min(2.0 * high, ceiling);
+    return high;
+}
+
+// No detected voltage reaches past this: the voltage across the load, V + Vo(0), stays below
+// the source's peak open-circuit voltage sqrt(8 Rg P), since at that voltage the diode's side
+// of the equation already exceeds I0 of the same argument.
+double PointCeiling(const DetectorInputs& in, double vo0_v, double power_w)
+{
+    return std::sqrt(8.0 * in.rg_ohm * power_w) + std::fabs(vo0_v);
+}
+
 } // namespace
 
 BrentOutcome BrentRoot(const std::function<double(double)>& f, double low, double high, double tol,
@@ -219,9 +241,10 @@ DetectorResult AnalyseDetector(const DetectorInputs& in, const DetectorSolverSet
     for (int i = 0; i < n; ++i) {
         DetectorPoint& p = r.points[std::size_t(i)];
         p.power_w = ConvertUnit(in.pinStart_dbm + i * in.pinStep_db, "dBm", true);
-        const Solved s = Solve(
-            [&](double v) { return DetectorPointEquation(in, is, r.vo0_v, p.power_w, v); }, solver.pointLow_v,
-            solver.pointHigh_v, solver.pointTol_v, 1e-14);
+        const auto f = [&](double v) { return DetectorPointEquation(in, is, r.vo0_v, p.power_w, v); };
+        const Solved s = Solve(f, solver.pointLow_v, BracketTop(f, solver.pointLow_v, solver.pointHigh_v,
+                                                                 PointCeiling(in, r.vo0_v, p.power_w)),
+                               solver.pointTol_v, 1e-14);
         p.vout_v = s.v;
         p.converged = s.ok;
         p.sensitivity_mv_per_uw = s.v / (1000.0 * p.power_w);

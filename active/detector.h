@@ -48,7 +48,8 @@ BrentOutcome BrentRoot(const std::function<double(double)>& f, double low, doubl
 // ---- The detector model ----------------------------------------------------------------
 
 // The solver's interval and tolerance for the two equations; they differ between the
-// small-signal window (tight) and the large-signal one (loose).
+// small-signal window (tight) and the large-signal one (loose). The per-point interval is
+// where the search starts: its top is raised for a root that lies above it.
 struct DetectorSolverSettings {
     double zeroLow_v = -10.0;
     double zeroHigh_v = 10.0;

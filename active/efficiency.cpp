@@ -45,7 +45,7 @@ EfficiencyResult CalcEfficiency(const EfficiencyInputs& in)
         r.pae = (r.poutAvg_w - r.pinAvg_w) / r.pdc_w;
     }
     r.tj_c = JunctionTemperature(in.tcase_c, in.theta_c_per_w, r.pdiss_w);
-    r.tjCaution = JunctionTooHot(r.tj_c, in.tjLimit_c);
+    r.tjCaution = JunctionAboveLimit(r.tj_c, in.tjLimit_c);
     for (double v : {r.gain_db, r.pin_dbm, r.pout_dbm, r.pdc_w, r.pdiss_w, r.simpleEfficiency, r.pae, r.tj_c})
         if (!std::isfinite(v))
             r.fault = true;

@@ -1,5 +1,7 @@
 #include "fetbias.h"
 
+#include "thermal.h"
+
 #include "core/fault.h"
 #include "core/stdvalues.h"
 #include "core/units.h"
@@ -169,8 +171,8 @@ FetBiasResult DesignFetBias(const FetBiasInputs& in, double tjLimit_c)
         r.tjMax_c = k == 0 ? cell.tj_c : std::max(r.tjMax_c, cell.tj_c);
     }
     // A junction at the limit itself is already too hot: the limit is a rating, not a target.
-    if (r.tjMax_c >= tjLimit_c) {
-        msg.caution = "Caution: Tj > " + NumberText(tjLimit_c) + " °C. ";
+    if (JunctionNotBelowLimit(r.tjMax_c, tjLimit_c)) {
+        msg.caution = JunctionCautionText(NumberText(tjLimit_c));
         msg.tjCaution = true;
     }
 

@@ -1,5 +1,7 @@
 #include "rficbias.h"
 
+#include "thermal.h"
+
 #include "core/cxmath.h"
 #include "core/fault.h"
 #include "core/rfcalc.h"
@@ -121,7 +123,7 @@ IBiasResult DesignIBias(const IBiasInputs& in, double tjLimit_c)
             r.pdRbiasMax_w = std::max(r.pdRbiasMax_w, drop * drop / r.rbias_ohm);
         }
     }
-    r.tjCaution = r.tjMax_c > tjLimit_c;
+    r.tjCaution = JunctionAboveLimit(r.tjMax_c, tjLimit_c);
     TakeFault(t, r.faultNumber, r.faultText);
     return r;
 }

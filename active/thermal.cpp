@@ -13,7 +13,11 @@ double JunctionTemperature(double tcase_c, double thetaJc_c_per_w, double pdiss_
     return tcase_c + thetaJc_c_per_w * pdiss_w;
 }
 
-bool JunctionTooHot(double tj_c, double limit_c) { return tj_c > limit_c; }
+bool JunctionNotBelowLimit(double tj_c, double limit_c) { return !(tj_c < limit_c); }
+
+bool JunctionAboveLimit(double tj_c, double limit_c) { return tj_c > limit_c; }
+
+std::string JunctionCautionText(const std::string& limitText) { return "Caution: Tj > " + limitText + " °C. "; }
 
 ThermalPowers ThermalPower(const ThermalPowerInputs& in)
 {

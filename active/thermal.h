@@ -4,6 +4,8 @@
 // each temperature follows from any one of the three.
 #pragma once
 
+#include <string>
+
 namespace korvel {
 
 // Heat left in the device: DC in plus RF in minus RF out. A negative value means the numbers
@@ -13,8 +15,15 @@ double DissipatedPower(double pdc_w, double pin_w, double pout_w);
 // Junction above the case by theta jc times the dissipated power (degrees C per watt).
 double JunctionTemperature(double tcase_c, double thetaJc_c_per_w, double pdiss_w);
 
-// The junction-temperature caution: strictly above the user's limit.
-bool JunctionTooHot(double tj_c, double limit_c);
+// The junction-temperature caution comes in two rules. The bias networks (bipolar and FET)
+// treat the limit as a rating already reached at the limit itself, and a junction whose
+// temperature is not a number as not below it; the RFIC, efficiency and thermal windows caution
+// only strictly above it.
+bool JunctionNotBelowLimit(double tj_c, double limit_c);
+bool JunctionAboveLimit(double tj_c, double limit_c);
+
+// "Caution: Tj > 150 °C. " for the limit as the user typed it; one text for every rule.
+std::string JunctionCautionText(const std::string& limitText);
 
 struct ThermalPowerInputs {
     double supply_v = 3.0;

@@ -346,9 +346,9 @@ bool StartsWithMantissa(std::string_view text, bool negative, char first, char r
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Reads a number in the input-box syntax; false when the text is not one or the value is
-// beyond the double range (an underflow reads as 0).
-bool ParseNumber(std::string_view text, double& value)
+// Reads a number in the input-box syntax with `sep` as the decimal separator; false when the
+// text is not one or the value is beyond the double range (an underflow reads as 0).
+bool ParseNumber(std::string_view text, std::string_view sep, double& value)
 {
     value = 0.0;
     std::size_t b = 0;
@@ -361,7 +361,6 @@ bool ParseNumber(std::string_view text, double& value)
     if (text.empty())
         return false;
 
-    const std::string_view sep = DecimalSeparator();
     std::string plain; // the text with '.' as separator and without a '+' sign, for from_chars
     plain.reserve(text.size());
     std::size_t i = 0;
@@ -688,14 +687,16 @@ std::string NumberText(double value)
 bool IsNumericText(std::string_view text)
 {
     double v = 0.0;
-    return ParseNumber(text, v);
+    return ParseNumber(text, DecimalSeparator(), v);
 }
 
 double NumberFromText(std::string_view text)
 {
     double v = 0.0;
-    return ParseNumber(text, v) ? v : 0.0;
+    return ParseNumber(text, DecimalSeparator(), v) ? v : 0.0;
 }
+
+bool ReadPointNumber(std::string_view text, double& value) { return ParseNumber(text, ".", value); }
 
 // ---- Scientific and engineering parts -------------------------------------------------
 

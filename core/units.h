@@ -30,6 +30,11 @@ bool IsNumericText(std::string_view text);
 // The ordinary conversion of an input box's text to a double (0 when it is not numeric).
 double NumberFromText(std::string_view text);
 
+// The same numeric test and conversion with '.' as the decimal separator whatever the locale,
+// for boxes that take numbers as a calculator keypad writes them; false when the text is not
+// a number (nor, then, a word such as "nan" or "inf").
+bool ReadPointNumber(std::string_view text, double& value);
+
 // ---- Scientific and engineering parts -------------------------------------------------
 
 struct SciPair {

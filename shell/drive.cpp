@@ -762,8 +762,12 @@ private:
 
     void Wait(const QString& ms)
     {
+        // A timer given a negative time never fires, and the script would wait for ever.
+        const int time = ToInt(ms);
+        if (time < 0)
+            throw ScriptError{"not a time: " + ms};
         QEventLoop loop;
-        QTimer::singleShot(ToInt(ms), &loop, &QEventLoop::quit);
+        QTimer::singleShot(time, &loop, &QEventLoop::quit);
         clock_.running = true;
         loop.exec();
         clock_.running = false;

@@ -1,5 +1,6 @@
 #include "activeform.h"
 
+#include "active/thermal.h"
 #include "core/settings.h"
 #include "core/units.h"
 #include "shell/formwidgets.h"
@@ -57,8 +58,7 @@ QString Format(double value, const char* picture) { return FormatPicture(value, 
 
 QString JunctionCaution()
 {
-    return "Caution: Tj > " + QString::fromStdString(NumberText(Settings().maxJunctionTempC))
-           + QString::fromUtf8(" °C. ");
+    return QString::fromStdString(JunctionCautionText(NumberText(Settings().maxJunctionTempC)));
 }
 
 } // namespace korvel::ui::form

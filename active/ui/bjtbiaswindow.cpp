@@ -3,6 +3,7 @@
 #include "biascommon.h"
 #include "schematic.h"
 
+#include "active/thermal.h"
 #include "core/settings.h"
 #include "core/units.h"
 #include "shell/formwidgets.h"
@@ -468,7 +469,7 @@ void BjtBiasWindow::CalculateBias()
         lblIRB2_->setText(FormatPicture(design.irb2_a * 1000.0, "0.000"));
 
     const double limit = Settings().maxJunctionTempC;
-    if (JunctionTooHot(a.tjMax_c, limit))
+    if (JunctionNotBelowLimit(a.tjMax_c, limit))
         status.caution = QString::fromStdString(JunctionCautionText(NumberText(limit)));
     if (a.outOfRegulation)
         status.warning = kOutOfRegulationText;

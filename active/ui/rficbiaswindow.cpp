@@ -1,5 +1,6 @@
 #include "rficbiaswindow.h"
 
+#include "activeform.h"
 #include "biascommon.h"
 #include "schematic.h"
 
@@ -544,7 +545,7 @@ void RficBiasWindow::CalculateCurrent()
     if (r.outOfRegulation)
         status.warning = "Out of regulation condition - zero Id ";
     if (r.tjCaution)
-        status.caution = "Caution: Tj > " + QString::fromStdString(NumberText(Settings().maxJunctionTempC)) + " °C. ";
+        status.caution = form::JunctionCaution();
     if (r.faultNumber != 0)
         status.error = "Error in bias network calculation   " + QString::fromStdString(r.faultText);
     if (status.caution.isEmpty() && status.warning.isEmpty() && status.error.isEmpty()) {

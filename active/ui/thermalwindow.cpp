@@ -243,7 +243,7 @@ void ThermalWindow::CalcTemperatures(KnownTemperature known)
             txtTcase_->setText(form::Format(t.case_c, "0."));
         if (known != KnownTemperature::Ambient)
             txtTa_->setText(form::Format(t.ambient_c, "0."));
-        tjCaution_ = JunctionTooHot(t.junction_c, Settings().maxJunctionTempC);
+        tjCaution_ = JunctionAboveLimit(t.junction_c, Settings().maxJunctionTempC);
     }
     ErrMessage();
 }

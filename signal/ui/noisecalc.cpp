@@ -239,6 +239,22 @@ public:
 // The second line of a message: the run time's code of this window's procedure.
 QString FaultMessage(const CascadeFault& fault) { return "Error NC1-" + QString::fromStdString(fault.text); }
 
+// A count of stages typed into `box` (already known to be a number), or 0 after telling the
+// user why not. The typed value is checked as the number it is before it becomes an int:
+// 3e9 or 1e300 has no int to check. A chain longer than the maximum is only warned about when
+// it is calculated, but a count beyond any real chain would only make the grid unusable.
+int StageCountFrom(QWidget* parent, QLineEdit* box)
+{
+    const double value = FieldValue(box);
+    if (value < 1.0) {
+        ShowMessageBox(parent, kTitle, "Must have at least one stage", MsgIcon::Information);
+        return 0;
+    }
+    if (!CheckRange(value, 1, 1000, false, box))
+        return 0;
+    return int(std::trunc(value));
+}
+
 } // namespace
 
 int& NoiseCalcWindow::StageCount()
@@ -675,15 +691,8 @@ void NoiseCalcWindow::SetStages()
 {
     if (!ValidateInput(txtNumberStages_, false))
         return;
-    const double value = FieldValue(txtNumberStages_);
-    const int count = int(std::trunc(value));
-    if (count < 1) {
-        ShowMessageBox(this, kTitle, "Must have at least one stage", MsgIcon::Information);
-        return;
-    }
-    // A chain longer than the maximum is only warned about when it is calculated, but a column
-    // count beyond any real chain would only make the grid unusable.
-    if (!CheckRange(value, 1, 1000, false, txtNumberStages_))
+    const int count = StageCountFrom(this, txtNumberStages_);
+    if (count == 0)
         return;
     StageCount() = count;
     RebuildStageColumns(count);
@@ -873,8 +882,12 @@ void NoiseCalcPreferences::Accept()
         ShowMessageBox(this, "NoiseCalc", "Cancel or enter new number", MsgIcon::Information);
         return;
     }
-    // The integer part of whatever was typed, as the ordinary number conversion reads it.
-    NoiseCalcWindow::MaxStages() = int(std::trunc(NumberFromText(txtNewMaxStages_->text().toStdString())));
+    if (!CheckNumeric(txtNewMaxStages_))
+        return;
+    const int maximum = StageCountFrom(this, txtNewMaxStages_);
+    if (maximum == 0)
+        return;
+    NoiseCalcWindow::MaxStages() = maximum;
     close();
 }
 

@@ -272,30 +272,20 @@ void TestDetector::sweepWholeRange()
     const DetectorResult r = AnalyseDetector(in, solver);
     QCOMPARE(int(r.points.size()), 281);
 
+    // Every point is found, those whose root lies above the solver's interval too (from
+    // about +25 dBm on, where the detected voltage passes 14 or 15 V).
+    QVERIFY(!r.error);
     double previous = -1.0;
-    int solved = 0;
     for (const DetectorPoint& p : r.points) {
         const double pinDbm = 10.0 * std::log10(p.power_w * 1000.0);
-        // Where the equation has its root inside the solver's interval the point must be
-        // found; where the root lies above the interval the point must say so.
-        const double atTop = IndependentLogResidual(in, r.is_a, solver.pointHigh_v + r.vo0_v, p.power_w);
-        const bool rootInside = atTop > 1e-9;
-        if (rootInside != p.converged && std::fabs(atTop) > 1e-6)
-            QFAIL(qPrintable(QString("%1 dBm: converged %2, residual at the top %3").arg(pinDbm).arg(p.converged).arg(atTop)));
-        if (!p.converged)
-            continue;
-        ++solved;
+        QVERIFY2(p.converged, qPrintable(QString("%1 dBm").arg(pinDbm)));
         QVERIFY2(p.vout_v > previous, qPrintable(QString("not rising at %1 dBm").arg(pinDbm)));
         QVERIFY(p.sensitivity_mv_per_uw > 0.0);
         const double err = VoltageError(in, r.is_a, p.vout_v + r.vo0_v, p.power_w);
         QVERIFY2(CloseToRoot(err, p.vout_v), qPrintable(QString("%1 dBm: %2 V off the root").arg(pinDbm).arg(err)));
         previous = p.vout_v;
     }
-    // Everything up to +20 dBm is inside the interval at every temperature.
-    QVERIFY2(solved >= 241, qPrintable(QString::number(solved)));
-    QCOMPARE(r.error, solved != int(r.points.size()));
-    if (r.error)
-        QCOMPARE(QString::fromStdString(r.errorText), QString(kDetectorPointSolveError));
+    QVERIFY(r.points.back().vout_v > solver.pointHigh_v);
 }
 
 void TestDetector::largeSignalDefaults()
@@ -307,12 +297,12 @@ void TestDetector::largeSignalDefaults()
     QCOMPARE(int(r.points.size()), 11);
     // The bias current pushes the no-signal output below zero.
     QVERIFY(r.vo0_v < -0.25 && r.vo0_v > -0.3);
-    for (int i = 0; i < 10; ++i)
-        QVERIFY(r.points[std::size_t(i)].converged);
-    // At +30 dBm the detected voltage (about 14.9 V) lies beyond the 14 V the solver searches.
-    QVERIFY(!r.points.back().converged);
-    QVERIFY(r.error);
-    QCOMPARE(QString::fromStdString(r.errorText), QString(kDetectorPointSolveError));
+    // Every point satisfies the diode equation, +30 dBm too, whose detected voltage (about
+    // 14.9 V) lies above the 14 V the solver's interval starts with.
+    QVERIFY(!r.error);
+    for (const DetectorPoint& p : r.points)
+        QVERIFY(p.converged && CloseToRoot(VoltageError(in, r.is_a, p.vout_v + r.vo0_v, p.power_w), p.vout_v));
+    QVERIFY(r.points.back().vout_v > 14.5 && r.points.back().vout_v < 15.2);
 }
 
 void TestDetector::largeRmApproachesSmallSignal()

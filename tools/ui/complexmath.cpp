@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -527,9 +526,8 @@ void ComplexMathWindow::OnRegisterTyped(int part)
         return;
     QLineEdit* box = part == 0 ? txtRegisterRe_[0] : txtRegisterIm_[0];
     // The calculator reads what is typed with a '.' decimal point, whatever the locale.
-    bool numeric = false;
-    const double value = QLocale::c().toDouble(box->text().trimmed(), &numeric);
-    if (!numeric)
+    double value = 0.0;
+    if (!ReadPointNumber(box->text().toStdString(), value))
         return;
     Complex x = state_.stack[0];
     (part == 0 ? x.Re : x.Im) = value;
@@ -546,9 +544,8 @@ bool ComplexMathWindow::OnRegisterLeft(int part)
         updating_ = false;
         return true;
     }
-    bool numeric = false;
-    QLocale::c().toDouble(text, &numeric);
-    if (!numeric) {
+    double value = 0.0;
+    if (!ReadPointNumber(text.toStdString(), value)) {
         ShowMessageBox(this, QString(),
                        part == 0 ? "Entry for Real(x) must be numeric" : "Entry for Imag(x) must be numeric");
         return false;
