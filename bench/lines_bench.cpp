@@ -1,6 +1,7 @@
 // Time of one Calculate press of each planar line window's formulas: the whole analysis
-// (impedance, permittivity, wave values, warnings), averaged over many calls with inputs that
-// vary from call to call. Prints microseconds per calculation; it asserts nothing and no test
+// (impedance, permittivity, wave values, warnings), and of one width synthesis (the search
+// alone, without the analysis the window runs after it), averaged over many calls with inputs
+// that vary from call to call. Prints microseconds per call; it asserts nothing and no test
 // runs it.
 #include "lines/cpw.h"
 #include "lines/microstrip.h"
@@ -22,14 +23,39 @@ double Width(int i)
     return (1.0 + double(i % 997) * 0.1) * kMil;
 }
 
+// A target impedance that walks from 20 to 120 ohm and back.
+double Target(int i)
+{
+    return 20.0 + double(i % 1001) * 0.1;
+}
+
 template <typename Body>
-double MicrosecondsPerCall(Body&& body)
+double MicrosecondsPerCall(Body&& body, int calls = kCalls)
 {
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kCalls; ++i)
+    for (int i = 0; i < calls; ++i)
         body(i);
     const std::chrono::duration<double, std::micro> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count() / kCalls;
+    return elapsed.count() / calls;
+}
+
+// Synthesis time per call, with the mean number of analyses it took; every target must be met.
+template <typename Synthesise>
+void ReportSynthesis(const char* name, Synthesise&& synthesise, double& sum)
+{
+    constexpr int kSyntheses = 20'000;
+    long analyses = 0;
+    int missed = 0;
+    const double us = MicrosecondsPerCall(
+        [&](int i) {
+            const DimensionSynthesis s = synthesise(i);
+            analyses += s.evaluations;
+            missed += s.solved ? 0 : 1;
+            sum += s.value_m;
+        },
+        kSyntheses);
+    std::printf("%-30s %8.3f us per synthesis, %.1f analyses", name, us, double(analyses) / kSyntheses);
+    std::printf(missed ? ", %d targets MISSED\n" : "\n", missed);
 }
 
 } // namespace
@@ -60,6 +86,19 @@ int main()
     std::printf("Stripline:             %8.3f us per calculation\n", stripline);
     std::printf("CPW, no ground plane:  %8.3f us per calculation\n", cpwOpen);
     std::printf("CPW, with ground plane: %7.3f us per calculation\n", cpwGround);
+
+    ReportSynthesis("Microstrip width:", [](int i) {
+        return SynthesiseMicrostripWidth(Target(i), {0.0, 12.5 * kMil, 1.4 * kMil, 1000 * kMil, 1e9 + i, 4.6});
+    }, sum);
+    ReportSynthesis("Stripline width:", [](int i) {
+        return SynthesiseStriplineWidth(Target(i), {0.0, 62.0 * kMil, 1.4 * kMil, 1000 * kMil, 1e9 + i, 4.6});
+    }, sum);
+    ReportSynthesis("CPW width, no ground plane:", [](int i) {
+        return SynthesiseCpwWidth(Target(i) + 20.0, {0.0, 5 * kMil, 0.1 * kMil, 25 * kMil, 1000 * kMil, 1e9, 4.4, false});
+    }, sum);
+    ReportSynthesis("CPW gap, with ground plane:", [](int i) {
+        return SynthesiseCpwGap(Target(i) * 0.5 + 30.0, {10 * kMil, 0.0, 0.1 * kMil, 25 * kMil, 1000 * kMil, 1e9, 4.4, true});
+    }, sum);
     // Printing the accumulated results keeps the optimiser from dropping the calls.
     std::printf("(checksum %g)\n", sum);
     return 0;

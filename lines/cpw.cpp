@@ -84,6 +84,31 @@ double Model(double w, double g, double t, double h, double er, bool ground, Cpw
     return trap.Raised() ? 0.0 : z0;
 }
 
+double Z0At(const CpwInputs& in, double w, double g)
+{
+    CpwState state;
+    FaultTrap trap;
+    const double z0 = Model(w, g, in.t_m, in.h_m, in.er, in.groundPlane, state, trap, nullptr, nullptr);
+    return trap.Raised() || state.range.raised ? 0.0 : z0;
+}
+
+// Where the search starts: the strip-to-gap modulus k = W / (W + 2G) of a line of no
+// thickness on a substrate thick enough that the permittivity is (Er + 1) / 2, where
+// Z0 = 30 pi / sqrt(eeff) K(k') / K(k); Hilberg's closed forms for K(k) / K(k') solve for k.
+double ModulusEstimate(double z0, double er)
+{
+    const double r = 30.0 * kPi / (std::sqrt((er + 1.0) / 2.0) * z0);
+    const bool large = r >= 1.0;
+    const double e = std::exp(kPi * (large ? r : 1.0 / r)) / 2.0;
+    const double q = (e - 1.0) / (e + 1.0);
+    return large ? q * q : std::sqrt(1.0 - q * q * q * q);
+}
+
+DimensionSearch CpwSearch(const char* dimension, const CpwInputs& in, double estimate)
+{
+    return {dimension, kPlanarRatioMin * in.h_m, kPlanarRatioMax * in.h_m, estimate};
+}
+
 } // namespace
 
 double CpwZ0(double w_m, double g_m, double t_m, double h_m, double er, CpwState& state, FaultTrap& trap)
@@ -113,6 +138,20 @@ CpwResult AnalyseCpw(const CpwInputs& in)
     }
     out.wave = LineWaveFor(in.length_m, in.freq_hz, out.eeff);
     return out;
+}
+
+DimensionSynthesis SynthesiseCpwWidth(double z0_ohm, const CpwInputs& in)
+{
+    const double k = ModulusEstimate(z0_ohm, in.er);
+    return SynthesiseDimension(z0_ohm, CpwSearch("width", in, 2.0 * in.g_m * k / (1.0 - k)),
+                               [&in](double w) { return Z0At(in, w, in.g_m); });
+}
+
+DimensionSynthesis SynthesiseCpwGap(double z0_ohm, const CpwInputs& in)
+{
+    const double k = ModulusEstimate(z0_ohm, in.er);
+    return SynthesiseDimension(z0_ohm, CpwSearch("gap", in, in.w_m * (1.0 - k) / (2.0 * k)),
+                               [&in](double g) { return Z0At(in, in.w_m, g); });
 }
 
 } // namespace korvel

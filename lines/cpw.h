@@ -12,6 +12,7 @@
 
 #include "core/fault.h"
 #include "lines/coax.h"
+#include "lines/synthesis.h"
 
 namespace korvel {
 
@@ -71,5 +72,11 @@ double CpwGndZ0(double w_m, double g_m, double t_m, double h_m, double er, CpwSt
 
 // The whole calculation of one press of Calculate. The window has no accuracy warnings.
 CpwResult AnalyseCpw(const CpwInputs& in);
+
+// The centre strip width for the gap of `in`, or the gap for its width, at which AnalyseCpw
+// gives `z0_ohm` with the other inputs (the solved one is not read), within
+// kSynthesisTolerance, searched from 0.001 to 1000 times H where the model has a result.
+DimensionSynthesis SynthesiseCpwWidth(double z0_ohm, const CpwInputs& in);
+DimensionSynthesis SynthesiseCpwGap(double z0_ohm, const CpwInputs& in);
 
 } // namespace korvel

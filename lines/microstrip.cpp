@@ -118,6 +118,28 @@ double Model(double w, double h, double er, double f, double t, double& eeff, Fa
     return z0;
 }
 
+// Where the width search starts: Wheeler's and Hammerstad's synthesis of W/H for a strip of
+// no thickness and no dispersion, narrowed by the model's own thickness widening.
+double WidthEstimate(double z0, double h, double t, double er)
+{
+    const double a = z0 / 60.0 * std::sqrt((er + 1.0) / 2.0) + (er - 1.0) / (er + 1.0) * (0.23 + 0.11 / er);
+    double u = 8.0 * std::exp(a) / (std::exp(2.0 * a) - 2.0);
+    if (!(u > 0.0 && u <= 2.0)) {
+        // Wide, low-impedance strips.
+        const double b = 60.0 * kPi * kPi / (z0 * std::sqrt(er));
+        u = 2.0 / kPi *
+            (b - 1.0 - std::log(2.0 * b - 1.0) + (er - 1.0) / (2.0 * er) * (std::log(b - 1.0) + 0.39 - 0.61 / er));
+    }
+    if (t > 0.0) {
+        const double coth = 1.0 / std::tanh(std::sqrt(6.517 * u));
+        const double dW1 = (t / kPi) * std::log(4.0 * std::exp(1.0) / ((t / h) * coth * coth));
+        const double dWr = 0.5 * (1.0 + 1.0 / std::cosh(std::sqrt(er - 1.0))) * dW1;
+        if (u * h > dWr)
+            return u * h - dWr;
+    }
+    return u * h;
+}
+
 } // namespace
 
 double MicrostripZ0(double w_m, double h_m, double er, double f_hz, double t_m, double& eeff, FaultTrap& trap)
@@ -166,6 +188,19 @@ MicrostripResult AnalyseMicrostrip(const MicrostripInputs& in)
     out.wave = LineWaveFor(in.length_m, in.freq_hz, out.eeff);
     out.warnings = LineWarningsFor(MicrostripWarningRules(), out.whRatio, out.z0_ohm, in.er);
     return out;
+}
+
+DimensionSynthesis SynthesiseMicrostripWidth(double z0_ohm, const MicrostripInputs& in)
+{
+    const DimensionSearch search{"width", kPlanarRatioMin * in.h_m, kPlanarRatioMax * in.h_m,
+                                 WidthEstimate(z0_ohm, in.h_m, in.t_m, in.er)};
+    return SynthesiseDimension(z0_ohm, search, [&in](double w) {
+        FaultTrap trap;
+        Stages s;
+        double eeff = 0.0;
+        const double z0 = Model(w, in.h_m, in.er, in.freq_hz, in.t_m, eeff, trap, s);
+        return trap.Raised() ? 0.0 : z0;
+    });
 }
 
 } // namespace korvel

@@ -11,6 +11,7 @@
 
 #include "core/fault.h"
 #include "lines/coax.h"
+#include "lines/synthesis.h"
 
 #include <vector>
 
@@ -69,5 +70,9 @@ MicrostripResult AnalyseMicrostrip(const MicrostripInputs& in);
 
 // The accuracy rules, in the order they override each other.
 const std::vector<LineWarningRule>& MicrostripWarningRules();
+
+// The strip width at which AnalyseMicrostrip gives `z0_ohm` with the other inputs of `in`
+// (its width is not read), within kSynthesisTolerance, for W/H from 0.001 to 1000.
+DimensionSynthesis SynthesiseMicrostripWidth(double z0_ohm, const MicrostripInputs& in);
 
 } // namespace korvel

@@ -91,4 +91,27 @@ StriplineResult AnalyseStripline(const StriplineInputs& in)
     return out;
 }
 
+DimensionSynthesis SynthesiseStriplineWidth(double z0_ohm, const StriplineInputs& in)
+{
+    auto z0At = [&in](double w) {
+        FaultTrap trap;
+        Stages s;
+        double eeff = 0.0;
+        const double z0 = Model(w / in.h_m, in.er, in.t_m, in.h_m, w, eeff, trap, s);
+        return trap.Raised() ? 0.0 : z0;
+    };
+    // Wheeler's formula solves exactly for the corrected width k = W / (H - T) + dW; the
+    // widening dW is then taken off as the model gives it at that width, which leaves the
+    // start exact for a strip of no thickness.
+    const double a = std::exp(z0_ohm * std::sqrt(in.er) / 30.0) - 1.0;
+    const double k = 4.0 * std::sqrt(4.0 * a + 6.27) / (kPi * a);
+    FaultTrap trap;
+    Stages s;
+    double eeff = 0.0;
+    Model(k * (in.h_m - in.t_m) / in.h_m, in.er, in.t_m, in.h_m, k * (in.h_m - in.t_m), eeff, trap, s);
+    const double estimate = (k - (trap.Raised() ? 0.0 : s.dW)) * (in.h_m - in.t_m);
+    const DimensionSearch search{"width", kPlanarRatioMin * in.h_m, kPlanarRatioMax * in.h_m, estimate};
+    return SynthesiseDimension(z0_ohm, search, z0At);
+}
+
 } // namespace korvel

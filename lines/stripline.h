@@ -10,6 +10,7 @@
 
 #include "core/fault.h"
 #include "lines/coax.h"
+#include "lines/synthesis.h"
 
 #include <vector>
 
@@ -57,5 +58,9 @@ StriplineResult AnalyseStripline(const StriplineInputs& in);
 // other: width first, then thickness.
 const std::vector<LineWarningRule>& StriplineWidthRules();
 const std::vector<LineWarningRule>& StriplineThicknessRules();
+
+// The strip width at which AnalyseStripline gives `z0_ohm` with the other inputs of `in`
+// (its width is not read), within kSynthesisTolerance, for W/H from 0.001 to 1000.
+DimensionSynthesis SynthesiseStriplineWidth(double z0_ohm, const StriplineInputs& in);
 
 } // namespace korvel

@@ -32,7 +32,7 @@ PlanarInput ThicknessOrZero(const char* text, const QString& tip)
     return {PlanarBox::Thickness, "txtThickness", "Thickness (T) =", text, tip, 0.0, kHuge, true};
 }
 
-PlanarOutcome AnalyseMicrostripWindow(const PlanarReading& r, const PlanarKept& kept)
+MicrostripInputs MicrostripFrom(const PlanarReading& r)
 {
     MicrostripInputs in;
     in.w_m = r.Si(PlanarBox::Width);
@@ -42,6 +42,12 @@ PlanarOutcome AnalyseMicrostripWindow(const PlanarReading& r, const PlanarKept& 
     in.freq_hz = r.Si(PlanarBox::Freq);
     in.er = r.er;
     in.shownWH = r.Typed(PlanarBox::Width) / r.Typed(PlanarBox::Height);
+    return in;
+}
+
+PlanarOutcome AnalyseMicrostripWindow(const PlanarReading& r, const PlanarKept& kept)
+{
+    MicrostripInputs in = MicrostripFrom(r);
     in.keptEeff = kept.eeff;
     const MicrostripResult m = AnalyseMicrostrip(in);
     PlanarOutcome out;
@@ -54,7 +60,7 @@ PlanarOutcome AnalyseMicrostripWindow(const PlanarReading& r, const PlanarKept& 
     return out;
 }
 
-PlanarOutcome AnalyseStriplineWindow(const PlanarReading& r, const PlanarKept&)
+StriplineInputs StriplineFrom(const PlanarReading& r)
 {
     StriplineInputs in;
     in.w_m = r.Si(PlanarBox::Width);
@@ -65,7 +71,12 @@ PlanarOutcome AnalyseStriplineWindow(const PlanarReading& r, const PlanarKept&)
     in.er = r.er;
     in.shownWH = r.Typed(PlanarBox::Width) / r.Typed(PlanarBox::Height);
     in.shownTH = r.Typed(PlanarBox::Thickness) / r.Typed(PlanarBox::Height);
-    const StriplineResult s = AnalyseStripline(in);
+    return in;
+}
+
+PlanarOutcome AnalyseStriplineWindow(const PlanarReading& r, const PlanarKept&)
+{
+    const StriplineResult s = AnalyseStripline(StriplineFrom(r));
     PlanarOutcome out;
     out.z0_ohm = s.z0_ohm;
     out.eeff = s.eeff;
@@ -76,7 +87,7 @@ PlanarOutcome AnalyseStriplineWindow(const PlanarReading& r, const PlanarKept&)
     return out;
 }
 
-PlanarOutcome AnalyseCpwWindow(const PlanarReading& r, const PlanarKept& kept)
+CpwInputs CpwFrom(const PlanarReading& r)
 {
     CpwInputs in;
     in.w_m = r.Si(PlanarBox::Width);
@@ -87,6 +98,12 @@ PlanarOutcome AnalyseCpwWindow(const PlanarReading& r, const PlanarKept& kept)
     in.freq_hz = r.Si(PlanarBox::Freq);
     in.er = r.er;
     in.groundPlane = r.groundPlane;
+    return in;
+}
+
+PlanarOutcome AnalyseCpwWindow(const PlanarReading& r, const PlanarKept& kept)
+{
+    CpwInputs in = CpwFrom(r);
     in.keptEeff = kept.eeff;
     in.keptKe = kept.shapeFactor;
     const CpwResult c = AnalyseCpw(in);
@@ -100,6 +117,21 @@ PlanarOutcome AnalyseCpwWindow(const PlanarReading& r, const PlanarKept& kept)
     out.rangeTitle = QString::fromUtf8(c.range.title);
     out.rangeText = QString::fromUtf8(c.range.text);
     return out;
+}
+
+DimensionSynthesis SynthesiseMicrostripWindow(double z0, const PlanarReading& r, PlanarBox)
+{
+    return SynthesiseMicrostripWidth(z0, MicrostripFrom(r));
+}
+
+DimensionSynthesis SynthesiseStriplineWindow(double z0, const PlanarReading& r, PlanarBox)
+{
+    return SynthesiseStriplineWidth(z0, StriplineFrom(r));
+}
+
+DimensionSynthesis SynthesiseCpwWindow(double z0, const PlanarReading& r, PlanarBox solved)
+{
+    return solved == PlanarBox::Gap ? SynthesiseCpwGap(z0, CpwFrom(r)) : SynthesiseCpwWidth(z0, CpwFrom(r));
 }
 
 } // namespace
@@ -118,7 +150,7 @@ const PlanarWindowDescription& MicrostripDescription()
         };
         d.erMax = 1000.0;
         // The closed forms are fitted for W/H over six decades; beyond them nothing is computed.
-        d.ratios = {{PlanarBox::Width, PlanarBox::Height, 0.001, 1000.0, PlanarBox::Width}};
+        d.ratios = {{PlanarBox::Width, PlanarBox::Height, kPlanarRatioMin, kPlanarRatioMax, PlanarBox::Width}};
         d.typing = {{PlanarBox::Width, {PlanarBox::Width, PlanarBox::Height}},
                     {PlanarBox::Height, {PlanarBox::Height, PlanarBox::Width}}};
         d.section = LineSectionKind::Microstrip;
@@ -128,6 +160,7 @@ const PlanarWindowDescription& MicrostripDescription()
         d.keffPicture = "  0.000";
         d.keffCaption = "Eeff =";
         d.analyse = &AnalyseMicrostripWindow;
+        d.synthesise = &SynthesiseMicrostripWindow;
         return d;
     }();
     return d;
@@ -149,7 +182,7 @@ const PlanarWindowDescription& StriplineDescription()
         // The strip must fit between the planes with room to spare: the thickness correction
         // divides by 1 - T/H, so T/H of 0.99 itself is already refused (the limit is the double
         // just below it, which the message still writes as 0.99).
-        d.ratios = {{PlanarBox::Width, PlanarBox::Height, 0.001, 1000.0, PlanarBox::Width},
+        d.ratios = {{PlanarBox::Width, PlanarBox::Height, kPlanarRatioMin, kPlanarRatioMax, PlanarBox::Width},
                     {PlanarBox::Thickness, PlanarBox::Height, 0.0, std::nextafter(0.99, 0.0), PlanarBox::Thickness}};
         d.typing = {{PlanarBox::Width, {PlanarBox::Width, PlanarBox::Height}},
                     {PlanarBox::Thickness, {PlanarBox::Thickness, PlanarBox::Height}},
@@ -162,6 +195,7 @@ const PlanarWindowDescription& StriplineDescription()
         d.keffPicture = "  0.00";
         d.keffCaption = "Eeff =";
         d.analyse = &AnalyseStriplineWindow;
+        d.synthesise = &SynthesiseStriplineWindow;
         return d;
     }();
     return d;
@@ -192,6 +226,8 @@ const PlanarWindowDescription& CpwDescription()
         d.keffPicture = "  0.00";
         d.keffCaption = "Eeff =";
         d.analyse = &AnalyseCpwWindow;
+        d.synthesise = &SynthesiseCpwWindow;
+        d.gapSynthesis = true;
         return d;
     }();
     return d;

@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 
 namespace korvel::ui {
 namespace {
@@ -40,6 +42,15 @@ QLabel* ResultBox(QWidget* parent, const QString& name)
 
 // Impedances above this are shown as whole ohms with a trailing point.
 constexpr double kWholeOhmsAbove = 1000.0;
+
+// A solved width or gap with six significant digits, and at least the three decimals the
+// coax family writes its solved diameters with: the analysis that follows then shows the
+// target Z0 in every digit it shows.
+QString SolvedDimensionText(double value)
+{
+    const int decimals = std::clamp(5 - int(std::floor(std::log10(value))), 3, 15);
+    return FormatPicture(value, ("  0." + std::string(size_t(decimals), '0')).c_str());
+}
 
 } // namespace
 
@@ -99,6 +110,7 @@ void PlanarLineWindow::BuildControls()
     auto addRow = [&](const QString& caption, QWidget* value, QWidget* after) {
         AddResultRow(res, row, caption, value, after);
     };
+    AddTargetRow(res, row);
     addRow("Z0 =", lblZ0_, MakeLabel(resBox, "ohms"));
     addRow(d_.keffCaption, lblKeff_, nullptr);
     addRow("Vp =", lblPropVel_, MakeLabel(resBox, "fraction of c"));
@@ -162,6 +174,7 @@ void PlanarLineWindow::BuildControls()
     cmdCalculate_ = MakeCalculateButton(body, "Calculate Z0  [F4]", "Calculate Z0 from physical parameters");
     cmdCalculate_->setMinimumWidth(150);
     buttons->addWidget(cmdCalculate_);
+    AddSynthesisCommand(buttons);
     buttons->addStretch(1);
     outer->addLayout(buttons);
     outer->addStretch(1);
@@ -176,6 +189,7 @@ void PlanarLineWindow::BuildControls()
     }
     if (previous)
         setTabOrder(previous, txtEr_);
+    setTabOrder(txtEr_, txtTargetZ0_);
 }
 
 void PlanarLineWindow::BuildMenus()
@@ -183,7 +197,7 @@ void PlanarLineWindow::BuildMenus()
     AddPrintItems();
     QMenu* calc = AddMenu("&Calculate", "mnuCalculate");
     AddItem(calc, "Calculate &ZO", "mnuCalculateZo", &PlanarLineWindow::CalcZ0);
-    AddItem(calc, "Synthesize &Width", "mnuSynthesizeWidth");
+    AddItem(calc, "Synthesize &Width", "mnuSynthesizeWidth", &PlanarLineWindow::SynthesizeWidth);
     calc->addSeparator();
     AddItem(calc, "&Table of Z0 vs. Width", "mnuTableZ0");
     AddItem(calc, "&Plot Z0 vs. Width", "mnuPlotZ0");
@@ -275,6 +289,91 @@ void PlanarLineWindow::CalcZ0()
     ShowNormalStatus();
     for (const LineWarning& w : out.warnings)
         ShowWarning(QString::fromStdString(w.text), w.level == LineStatusLevel::Severe);
+}
+
+void PlanarLineWindow::AddTargetRow(QGridLayout* results, int& row)
+{
+    QWidget* box = results->parentWidget();
+    txtTargetZ0_ = MakeInput(box, "txtTargetZ0", "50", "Enter the Z0 to synthesize for");
+    // As wide as the results it stands above, so that the column lines up.
+    txtTargetZ0_->setFixedWidth(lblZ0_->maximumWidth());
+    AddResultRow(results, row, "Target Z0 =", txtTargetZ0_, MakeLabel(box, "ohms"));
+    WhiteOnTyping({txtTargetZ0_});
+}
+
+void PlanarLineWindow::AddSynthesisCommand(QHBoxLayout* buttons)
+{
+    QWidget* body = Body();
+    cmdSynthesize_ = new QPushButton("Synthesize W  [F3]", body);
+    cmdSynthesize_->setObjectName("cmdSynthesize");
+    cmdSynthesize_->setToolTip("Calculates the width that gives the target Z0");
+    cmdSynthesize_->setAutoDefault(false);
+    cmdSynthesize_->setMinimumWidth(150);
+    buttons->addWidget(cmdSynthesize_);
+    connect(cmdSynthesize_, &QPushButton::clicked, this, &PlanarLineWindow::SynthesizeWidth);
+    if (!d_.gapSynthesis)
+        return;
+    // The CPW solves either its width for the gap typed or its gap for the width typed.
+    auto* fra = new QFrame(body);
+    fra->setObjectName("fraSynthesize");
+    auto* lay = new QHBoxLayout(fra);
+    lay->setContentsMargins(4, 0, 0, 0);
+    auto* optWidth = new QRadioButton("Width", fra);
+    optSynthesizeGap_ = new QRadioButton("Gap", fra);
+    int index = 0;
+    for (QRadioButton* opt : {optWidth, optSynthesizeGap_}) {
+        opt->setObjectName("optSynthesize");
+        opt->setProperty("index", index++);
+        lay->addWidget(opt);
+    }
+    optWidth->setChecked(true);
+    connect(optSynthesizeGap_, &QRadioButton::toggled, this, [this](bool gap) {
+        cmdSynthesize_->setText(gap ? "Synthesize G  [F3]" : "Synthesize W  [F3]");
+        cmdSynthesize_->setToolTip(gap ? "Calculates the gap that gives the target Z0"
+                                       : "Calculates the width that gives the target Z0");
+    });
+    buttons->addWidget(fra);
+}
+
+void PlanarLineWindow::SynthesizeWidth()
+{
+    BeginCalculation();
+    const PlanarBox solved = optSynthesizeGap_ && optSynthesizeGap_->isChecked() ? PlanarBox::Gap : PlanarBox::Width;
+    // Every input but the solved one is checked as the analysis checks it, then the target.
+    for (const PlanarInput& in : d_.inputs)
+        if (in.box != solved && !CheckInput(Box(in.box), in.minimum, in.maximum, in.zeroAllowed))
+            return;
+    if (!CheckInput(txtEr_, 1.0, d_.erMax) || !CheckInput(txtTargetZ0_, 1e-300, 1e+300))
+        return;
+    for (const PlanarRatioCheck& r : d_.ratios) {
+        if (r.numerator == solved || r.denominator == solved)
+            continue;   // the search keeps to the ratios the analysis accepts
+        QLineEdit* num = Box(r.numerator);
+        QLineEdit* den = Box(r.denominator);
+        if (!CheckRatio(FieldValue(num), num, FieldValue(den), den, r.minimum, r.maximum, true)) {
+            Box(r.focus)->setFocus(Qt::OtherFocusReason);
+            Box(r.focus)->selectAll();
+            return;
+        }
+    }
+
+    const std::string lengthCode = LengthCode();
+    PlanarReading reading;
+    for (const PlanarInput& in : d_.inputs) {
+        const size_t i = size_t(in.box);
+        reading.typed[i] = FieldValue(Box(in.box));
+        reading.si[i] = ConvertUnit(reading.typed[i], in.box == PlanarBox::Freq ? FreqCode() : lengthCode, true);
+    }
+    reading.er = FieldValue(txtEr_);
+    reading.groundPlane = !optNoGround_ || !optNoGround_->isChecked();
+
+    const DimensionSynthesis s = d_.synthesise(FieldValue(txtTargetZ0_), reading, solved);
+    if (!s.solved) {
+        FlagInvalidInput(txtTargetZ0_, QString::fromStdString(s.message));
+        return;
+    }
+    Box(solved)->setText(SolvedDimensionText(ConvertUnit(s.value_m, lengthCode, false)));
+    CalcZ0();
 }
 
 } // namespace korvel::ui

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lines/coax.h"
+#include "lines/synthesis.h"
 #include "lines/ui/linesection.h"
 #include "lines/ui/linewindow.h"
 
@@ -13,6 +14,8 @@
 #include <array>
 #include <vector>
 
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -102,6 +105,10 @@ struct PlanarWindowDescription {
     const char* keffPicture = "  0.000";
     QString keffCaption = "Eeff =";
     PlanarOutcome (*analyse)(const PlanarReading& reading, const PlanarKept& kept) = nullptr;
+    // The width (or, where the window offers the choice, the gap) that gives the target Z0
+    // with the other values of the reading.
+    DimensionSynthesis (*synthesise)(double targetZ0, const PlanarReading& reading, PlanarBox solved) = nullptr;
+    bool gapSynthesis = false;                // the CPW may solve its gap instead of its width
 };
 
 class PlanarLineWindow : public LineWindow {
@@ -110,18 +117,24 @@ public:
     PlanarLineWindow(const PlanarWindowDescription& description, QWidget* parent = nullptr);
 
     void Calculate() override { CalcZ0(); }
+    void Calculate2() override { SynthesizeWidth(); }
 
     bool MathError() const { return mathError_; }
 
 public slots:
     // The analysis: Z0 and effective permittivity, velocity, wavelength, electrical length.
     void CalcZ0();
+    // The width for the target Z0 (the CPW's gap, when chosen) into its box, then CalcZ0.
+    void SynthesizeWidth();
 
 private:
     void BuildControls();
     void BuildMenus();
     void ConnectTyping();
     void ShowGroundPlane(bool withGround);
+    // The synthesis: its target among the results, its command beside Calculate.
+    void AddTargetRow(QGridLayout* results, int& row);
+    void AddSynthesisCommand(QHBoxLayout* buttons);
     QLineEdit* Box(PlanarBox b) const { return boxes_[size_t(b)]; }
 
     PlanarWindowDescription d_;
@@ -138,6 +151,9 @@ private:
     LineSection* picture_ = nullptr;
     LineSection* pictureNoGround_ = nullptr;
     QPushButton* cmdCalculate_ = nullptr;
+    QLineEdit* txtTargetZ0_ = nullptr;
+    QPushButton* cmdSynthesize_ = nullptr;
+    QRadioButton* optSynthesizeGap_ = nullptr;
 };
 
 // Microstrip, stripline and coplanar waveguide.

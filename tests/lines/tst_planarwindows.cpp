@@ -61,8 +61,8 @@ private slots:
     void focusAfterRatioFailure();
     void typingResets_data();
     void typingResets();
-    void f3DoesNothing_data();
-    void f3DoesNothing();
+    void f3Synthesizes_data();
+    void f3Synthesizes();
     void fitsTheMainWindow_data();
     void fitsTheMainWindow();
     void groundPlaneChoiceDecidesModel();
@@ -125,7 +125,8 @@ void TestPlanarWindows::names_data()
                              "txtLossTan", "lblLossTan", "lblLoss", "lblLossEqual", "lblLossUnits", "mnuCalculateZo",
                              "mnuSelectDielectric", "mnuSelectFreqUnits", "mnuSelectLengthUnits",
                              "mnuSelectAngleUnits", "menFileReturn", "menFileExitProgram", "mnuOptionsWindow",
-                             "mnuCustomizePreferences", "menHelpAbout"};
+                             "mnuCustomizePreferences", "menHelpAbout", "txtTargetZ0", "cmdSynthesize",
+                             "mnuSynthesizeWidth"};
     for (const char* window : {"frmMicrostrip", "frmStripline", "frmCPW"})
         for (const QString& name : common)
             QTest::addRow("%s %s", window, qPrintable(name)) << QString(window) << name;
@@ -135,6 +136,7 @@ void TestPlanarWindows::names_data()
     QTest::newRow("cpw shape factor") << "frmCPW" << "lblKe";
     QTest::newRow("cpw frame") << "frmCPW" << "fraGroundplane";
     QTest::newRow("cpw picture") << "frmCPW" << "imgCpwGnd";
+    QTest::newRow("cpw solved dimension") << "frmCPW" << "fraSynthesize";
 }
 
 void TestPlanarWindows::names()
@@ -215,7 +217,8 @@ void TestPlanarWindows::captions_data()
     QTest::addColumn<QString>("text");
     for (const char* window : {"frmMicrostrip", "frmStripline", "frmCPW"})
         for (const char* t : {"Frequency:", "Length Units:", "Dielectric:", "Z0 =", "Vp =", "fraction of c",
-                              "1.0 Wavelength =", "Elect Length =", "Width (W) =", "Thickness (T) =", "Er ="})
+                              "1.0 Wavelength =", "Elect Length =", "Width (W) =", "Thickness (T) =", "Er =",
+                              "Target Z0 ="})
             QTest::addRow("%s %s", window, t) << QString(window) << QString(t);
     QTest::newRow("ms W/H") << "frmMicrostrip" << "W/H =";
     QTest::newRow("sl W/H") << "frmStripline" << "W/H =";
@@ -272,8 +275,8 @@ void TestPlanarWindows::menus()
         if (!a->isSeparator())
             calc << a->text();
     QCOMPARE(calc, QStringList({"Calculate &ZO", "Synthesize &Width", "&Table of Z0 vs. Width", "&Plot Z0 vs. Width"}));
-    // The synthesis, table and plot items carry no action: nothing is computed or shown.
-    for (const char* inert : {"mnuSynthesizeWidth", "mnuTableZ0", "mnuPlotZ0"}) {
+    // The table and plot items carry no action: nothing is computed or shown.
+    for (const char* inert : {"mnuTableZ0", "mnuPlotZ0"}) {
         QAction* a = Child<QAction>(inert);
         QVERIFY(a);
         a->trigger();
@@ -364,25 +367,39 @@ void TestPlanarWindows::typingResets()
     }
 }
 
-void TestPlanarWindows::f3DoesNothing_data()
+void TestPlanarWindows::f3Synthesizes_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("solved");
+    QTest::addColumn<QString>("z0");
+    QTest::newRow("microstrip") << "frmMicrostrip" << "txtWidth" << "  50.00";
+    QTest::newRow("stripline") << "frmStripline" << "txtWidth" << "  50.0";
+    QTest::newRow("cpw width") << "frmCPW" << "txtWidth" << "  50.0";
+    QTest::newRow("cpw gap") << "frmCPW" << "txtGap" << "  50.0";
+}
+
+// F3 writes the width (or gap) for the default target of 50 ohm and the analysis shows it.
+void TestPlanarWindows::f3Synthesizes()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, solved);
+    QFETCH(QString, z0);
+    Open(window);
+    if (solved == "txtGap")
+        window_->findChildren<QRadioButton*>("optSynthesize").last()->setChecked(true);
+    const QString typed = Child<QLineEdit>(solved)->text();
+    QTest::keyClick(Child("txtWidth"), Qt::Key_F3);
+    QVERIFY(Child<QLineEdit>(solved)->text() != typed);
+    QCOMPARE(Child<QLabel>("lblZ0")->text(), z0);
+    QVERIFY(messages_.isEmpty());
+}
+
+void TestPlanarWindows::fitsTheMainWindow_data()
 {
     QTest::addColumn<QString>("window");
     for (const char* window : {"frmMicrostrip", "frmStripline", "frmCPW"})
         QTest::newRow(window) << QString(window);
 }
-
-void TestPlanarWindows::f3DoesNothing()
-{
-    QFETCH(QString, window);
-    Open(window);
-    QTest::keyClick(Child("txtWidth"), Qt::Key_F3);
-    QVERIFY(Child<QLabel>("lblZ0")->text().isEmpty());
-    QVERIFY(sounds_.isEmpty());
-    QTest::keyClick(Child("txtWidth"), Qt::Key_F4);
-    QVERIFY(!Child<QLabel>("lblZ0")->text().isEmpty());
-}
-
-void TestPlanarWindows::fitsTheMainWindow_data() { f3DoesNothing_data(); }
 
 // The main window opens at 768 x 537 pixels; a calculator must fit inside it.
 void TestPlanarWindows::fitsTheMainWindow()
