@@ -157,7 +157,8 @@ def topic1():
         (key("F4"), "The window's main calculation, for example <b>Calculate Z0</b> in the "
                     "line calculators."),
         (key("F3"), "The second calculation where the window has one, for example "
-                    "<b>Calculate D2</b>: the dimension that gives a wanted impedance."),
+                    "<b>Calculate D2</b> or <b>Synthesize W</b>: the dimension that gives a "
+                    "wanted impedance."),
         (key("F8"), "Close the calculator and return to the catalogue (<b>Main Menu</b>)."),
         (key("F1"), "Help for the window you are in; the window's own item in the Help menu "
                     "does the same."),
