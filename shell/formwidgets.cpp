@@ -84,9 +84,8 @@ QLabel* MakeResult(QWidget* parent, const QString& name)
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 255));
-    label->setPalette(pal);
+    label->setBackgroundRole(QPalette::Base);
+    label->setForegroundRole(QPalette::Text);
     label->setMinimumHeight(QLineEdit().sizeHint().height());
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);

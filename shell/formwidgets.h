@@ -36,8 +36,9 @@ QLabel* MakeHeading(QWidget* parent, const QString& text, const QString& name = 
 // a box calculates. The caller connects it and makes it the frame's main button.
 QPushButton* MakeCalculateButton(QWidget* parent, const QString& caption, const QString& tip = QString());
 
-// A read-only result: an inset white box as tall as an input box, so that inputs and results
-// line up row by row; its text can be selected and copied.
+// A read-only result: an inset box as tall as an input box, so that inputs and results line
+// up row by row; its text can be selected and copied. It takes the desktop's colours for text
+// boxes (white in a light palette, dark in a dark one).
 QLabel* MakeResult(QWidget* parent, const QString& name);
 
 } // namespace korvel::ui

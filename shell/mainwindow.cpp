@@ -138,10 +138,7 @@ MainMenuPage::MainMenuPage(QWidget* parent) : QWidget(parent)
     setObjectName("frmMainMenu");
     setWindowTitle("Main Menu");
     setFocusPolicy(Qt::StrongFocus);  // so that its own keys (Ctrl+Shift+M) reach it
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kMainMenuBack);
-    setPalette(palette);
+    SetBackground(this, kMainMenuBack);
 
     auto* title = new QLabel("Korvel", this);
     title->setObjectName("lblTitle");
@@ -301,10 +298,7 @@ void MainWindow::BuildListBar()
     const int barWidth = TwipsToPixels(kListBarWidthTwips);
     listBar_->setFixedWidth(barWidth);
     listBar_->setVisible(true);
-    listBar_->setAutoFillBackground(true);
-    QPalette barPalette = listBar_->palette();
-    barPalette.setColor(QPalette::Window, kListBarGrey);
-    listBar_->setPalette(barPalette);
+    SetBackground(listBar_, kListBarGrey);
     auto* style = new ListBarStyle;
     style->setParent(listBar_);
     listBar_->setStyle(style);
@@ -349,7 +343,8 @@ void MainWindow::BuildListBar()
         list->verticalScrollBar()->setStyle(style);
         QPalette palette = list->palette();
         palette.setBrush(QPalette::Base, listBack);
-        palette.setColor(QPalette::Text, Qt::white);
+        // White captions on the bar's picture, dark ones on its plain grey.
+        palette.setColor(QPalette::Text, listBack.texture().isNull() ? InkOn(kListBarGrey) : QColor(Qt::white));
         list->setPalette(palette);
         QFont itemFont = list->font();
         itemFont.setPointSizeF(7.5);

@@ -37,7 +37,7 @@ QTableWidgetItem* ItemAt(QTableWidget* grid, int row, int col)
         item = new QTableWidgetItem;
         item->setFlags(Qt::ItemIsEnabled);
         const bool heading = IsHeading(grid, row, col);
-        item->setBackground(heading ? kGridHeading : kGridCell);
+        SetCellBackground(item, heading ? kGridHeading : kGridCell);
         item->setTextAlignment(heading ? Qt::Alignment(Qt::AlignCenter) : Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
         grid->setItem(row, col, item);
     }
@@ -70,7 +70,7 @@ void SetGridText(QTableWidget* grid, int row, int col, const QString& text) { It
 
 void SetGridColour(QTableWidget* grid, int row, int col, const QColor& colour)
 {
-    ItemAt(grid, row, col)->setBackground(colour);
+    SetCellBackground(ItemAt(grid, row, col), colour);
 }
 
 void ClearGridValues(QTableWidget* grid)

@@ -171,7 +171,7 @@ QTableWidgetItem* FixedItem(const QString& text, bool bold = false)
 {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled);
-    item->setBackground(kFixedColour);
+    SetCellBackground(item, kFixedColour);
     if (bold) {
         QFont f = item->font();
         f.setBold(true);
@@ -193,7 +193,7 @@ QTableWidgetItem* OutputItem(const QString& text = {})
 {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setBackground(kWhite);
+    SetCellBackground(item, kWhite);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
@@ -319,7 +319,7 @@ void NoiseCalcWindow::BuildControls()
         grdAnalysis_->setItem(r, 6, FixedItem(a.rightUnit));
     }
     // Sensitivity is the figure a receiver is specified by: its cell stands out.
-    grdAnalysis_->item(5, 1)->setBackground(kSensitivityCellColour);
+    SetCellBackground(grdAnalysis_->item(5, 1), kSensitivityCellColour);
     FitHeight(grdAnalysis_);
     FitWidth(grdAnalysis_);
     analysisLayout->addWidget(grdAnalysis_);
@@ -521,7 +521,7 @@ void NoiseCalcWindow::ClearStageOutputs()
         for (const OutputRow& o : kStageOutputs) {
             QTableWidgetItem* item = grdNoiseCalc_->item(o.row, col);
             item->setText(QString());
-            item->setBackground(kWhite);
+            SetCellBackground(item, kWhite);
         }
     --writing_;
 }
@@ -536,7 +536,7 @@ void NoiseCalcWindow::SetCell(QTableWidget* grid, int row, int column, const QSt
 void NoiseCalcWindow::SetCellColour(QTableWidget* grid, int row, int column, const QColor& colour)
 {
     ++writing_;
-    grid->item(row, column)->setBackground(colour);
+    SetCellBackground(grid->item(row, column), colour);
     --writing_;
 }
 

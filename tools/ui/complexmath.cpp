@@ -126,9 +126,7 @@ void ComplexMathWindow::BuildControls()
             if (i > 0) {
                 box->setReadOnly(true);
                 box->setFocusPolicy(Qt::NoFocus);
-                QPalette pal = box->palette();
-                pal.setColor(QPalette::Base, QColor(240, 240, 240));
-                box->setPalette(pal);
+                SetFieldBackground(box, QColor(240, 240, 240));
             }
         }
         if (i == 0) {
@@ -391,10 +389,7 @@ void ComplexMathWindow::BuildControls()
     picCircuit_->setFixedSize(200, 110);
     picCircuit_->setAlignment(Qt::AlignCenter);
     picCircuit_->setFrameShape(QFrame::StyledPanel);
-    picCircuit_->setAutoFillBackground(true);
-    QPalette white = picCircuit_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    picCircuit_->setPalette(white);
+    SetBackground(picCircuit_, Qt::white);
     ck->addWidget(picCircuit_, 7, 0, 1, 3, Qt::AlignHCenter);
     lblCircuitValues_ = new QLabel(cktBox);
     lblCircuitValues_->setObjectName("lblCircuitValues");
