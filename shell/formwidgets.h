@@ -14,7 +14,17 @@ namespace korvel::ui {
 // A value written with one of the windows' numeric pictures ("  0.000").
 QString FormatPicture(double value, const char* picture);
 
+// A number as the user reads and types it. The program's own texts of numbers (load defaults,
+// example data, a material's Er) are written with '.', as in the source; everything that
+// writes a number into a box, a grid cell or a table passes it through here, so that a
+// decimal-comma desktop shows "2,1" where the source says "2.1" and the input checks accept it.
+// A text that is not a plain number passes unchanged. The double form is the default
+// number-to-text conversion (NumberText), which already writes the locale's separator.
+QString LocalNumber(const QString& dotted);
+QString LocalNumber(double value);
+
 // An input box: named for drive mode, with its tooltip, white until an input check marks it.
+// `text` is its load default, written with '.' (see LocalNumber).
 QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip);
 
 // A caption, right-aligned against the box it names.

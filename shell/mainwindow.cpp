@@ -370,9 +370,10 @@ void MainWindow::BuildListBar()
 void MainWindow::InitialiseSettings()
 {
     ResetSettings();
-    // The separator the locale writes in 0.1.
+    // The separator the locale writes in 0.1, and the one between its thousands.
     const QString tenth = QLocale().toString(0.1, 'f', 1);
     Settings().decimalSeparator = tenth.mid(1, 1).toStdString();
+    Settings().groupSeparator = QLocale().groupSeparator().toStdString();
     InitWebLink();
     Settings().webAddress = MakerWebPage().toStdString();
 }

@@ -182,9 +182,9 @@ QTableWidgetItem* FixedItem(const QString& text, bool bold = false)
 
 QTableWidgetItem* InputItem(const QString& text)
 {
-    auto* item = new QTableWidgetItem(text);
+    auto* item = new QTableWidgetItem(LocalNumber(text));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
-    item->setBackground(kWhite);
+    SetCellBackground(item, kWhite);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
@@ -500,8 +500,8 @@ void NoiseCalcWindow::WriteStage(int stage, const StageData& data)
     FitStageColumn(col);
     for (int i = 0; i < 5; ++i) {
         QTableWidgetItem* item = grdNoiseCalc_->item(kRowNf + i, col);
-        item->setText(data.cells[i]);
-        item->setBackground(kWhite);
+        item->setText(LocalNumber(data.cells[i]));
+        SetCellBackground(item, kWhite);
     }
     --writing_;
 }
@@ -763,8 +763,8 @@ void NoiseCalcWindow::LoadExample(int number)
     ClearStageOutputs();
     ++writing_;
     for (int r = 0; r < 6; ++r) {
-        grdInput_->item(r, 1)->setText(QString::fromStdString(NumberText(e.system[r])));
-        grdInput_->item(r, 1)->setBackground(kWhite);
+        grdInput_->item(r, 1)->setText(LocalNumber(e.system[r]));
+        SetCellBackground(grdInput_->item(r, 1), kWhite);
     }
     --writing_;
     // The intercept mode menus recalculate, as choosing them does.

@@ -1,6 +1,7 @@
 #include "complexmath.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/uihooks.h"
 #include "shell/unitselector.h"
@@ -291,7 +292,7 @@ void ComplexMathWindow::BuildControls()
     rfBox->setObjectName("fraZo");
     auto* rf = new QGridLayout(rfBox);
     rf->setSpacing(4);
-    txtZo_ = new QLineEdit("50.0", rfBox);
+    txtZo_ = new QLineEdit(LocalNumber("50.0"), rfBox);
     txtZo_->setObjectName("txtZo");
     txtZo_->setAlignment(Qt::AlignRight);
     txtZo_->installEventFilter(this);
