@@ -27,6 +27,7 @@ struct SharedSettings {
     bool quietMathErrors = false;
     std::string lastMathError;
     std::string decimalSeparator = ".";
+    std::string groupSeparator = ",";  // between thousands, where a picture asks for grouping
     WebLinkSettings webLink;
     std::string webAddress = "https://korvel.example.org/";
 };

@@ -237,7 +237,7 @@ void AppendIntegerDigits(std::string& out, const DecimalForm& d, int count, bool
     for (int place = count - 1; place >= 0; --place) {
         out += DigitAt(d, place);
         if (grouping && place > 0 && place % 3 == 0)
-            out += ',';
+            out += Settings().groupSeparator;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "services.h"
 
+#include "core/settings.h"
 #include "core/units.h"
 
 #include <QFont>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace korvel::ui {
 
@@ -17,9 +19,23 @@ QString FormatPicture(double value, const char* picture)
     return QString::fromStdString(FormatValue(value, picture));
 }
 
+QString LocalNumber(const QString& dotted)
+{
+    const std::string& separator = Settings().decimalSeparator;
+    if (separator.empty() || separator == ".")
+        return dotted;
+    static const QRegularExpression plainNumber(R"(^\s*[-+]?[0-9]*\.[0-9]*([eE][-+]?[0-9]+)?\s*$)");
+    if (!plainNumber.match(dotted).hasMatch())
+        return dotted;
+    QString text = dotted;
+    return text.replace('.', QString::fromStdString(separator));
+}
+
+QString LocalNumber(double value) { return QString::fromStdString(NumberText(value)); }
+
 QLineEdit* MakeInput(QWidget* parent, const QString& name, const QString& text, const QString& tip)
 {
-    auto* box = new QLineEdit(text, parent);
+    auto* box = new QLineEdit(LocalNumber(text), parent);
     box->setObjectName(name);
     if (!tip.isEmpty())
         box->setToolTip(tip);
@@ -84,9 +100,8 @@ QLabel* MakeResult(QWidget* parent, const QString& name)
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 255));
-    label->setPalette(pal);
+    label->setBackgroundRole(QPalette::Base);
+    label->setForegroundRole(QPalette::Text);
     label->setMinimumHeight(QLineEdit().sizeHint().height());
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -31,14 +31,6 @@ namespace {
 const QColor kPageBack(248, 248, 255);
 const QColor kHeadingColour(0, 40, 110);
 
-void PaintBackground(QWidget* w, const QColor& colour)
-{
-    w->setAutoFillBackground(true);
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::Window, colour);
-    w->setPalette(palette);
-}
-
 QLabel* Heading(const QString& text, QWidget* parent, int pointSize = 16)
 {
     auto* label = new QLabel(text, parent);
@@ -256,7 +248,7 @@ CreditsWindow::CreditsWindow(QWidget* parent) : QDialog(parent)
     setObjectName("frmCredits");
     setWindowTitle("Credits");
     setAttribute(Qt::WA_DeleteOnClose);
-    PaintBackground(this, kPageBack);
+    SetBackground(this, kPageBack);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Heading("Korvel Credits", this));
     auto* text = new QLabel(
@@ -372,7 +364,7 @@ InfoPage::InfoPage(const QString& name, const QString& caption, const QString& h
 {
     setObjectName(name);
     setWindowTitle(caption);
-    PaintBackground(this, kPageBack);
+    SetBackground(this, kPageBack);
     body_ = new QVBoxLayout(this);
     body_->setContentsMargins(24, 18, 24, 18);
     body_->setSpacing(8);
@@ -569,7 +561,7 @@ public:
                 [] { ShowAboutBox("About SPCS", "Semiconductor Product Care Services"); });
 
         auto* central = new QWidget(this);
-        PaintBackground(central, kPageBack);
+        SetBackground(central, kPageBack);
         auto* layout = new QVBoxLayout(central);
         layout->setContentsMargins(24, 18, 24, 12);
         layout->addWidget(Heading(heading, central));

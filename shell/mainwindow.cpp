@@ -138,10 +138,7 @@ MainMenuPage::MainMenuPage(QWidget* parent) : QWidget(parent)
     setObjectName("frmMainMenu");
     setWindowTitle("Main Menu");
     setFocusPolicy(Qt::StrongFocus);  // so that its own keys (Ctrl+Shift+M) reach it
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kMainMenuBack);
-    setPalette(palette);
+    SetBackground(this, kMainMenuBack);
 
     auto* title = new QLabel("Korvel", this);
     title->setObjectName("lblTitle");
@@ -217,6 +214,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     // A calculator opened over the maximized catalogue page keeps its own size.
     mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     mdi_->setBackground(QColor(171, 171, 171));
+    // On a screen too small for a calculator the area scrolls to the rest of it.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::UpdateMenuBar);
     layout->addWidget(listBar_);
     layout->addWidget(mdi_, 1);
@@ -301,10 +301,7 @@ void MainWindow::BuildListBar()
     const int barWidth = TwipsToPixels(kListBarWidthTwips);
     listBar_->setFixedWidth(barWidth);
     listBar_->setVisible(true);
-    listBar_->setAutoFillBackground(true);
-    QPalette barPalette = listBar_->palette();
-    barPalette.setColor(QPalette::Window, kListBarGrey);
-    listBar_->setPalette(barPalette);
+    SetBackground(listBar_, kListBarGrey);
     auto* style = new ListBarStyle;
     style->setParent(listBar_);
     listBar_->setStyle(style);
@@ -349,7 +346,8 @@ void MainWindow::BuildListBar()
         list->verticalScrollBar()->setStyle(style);
         QPalette palette = list->palette();
         palette.setBrush(QPalette::Base, listBack);
-        palette.setColor(QPalette::Text, Qt::white);
+        // White captions on the bar's picture, dark ones on its plain grey.
+        palette.setColor(QPalette::Text, listBack.texture().isNull() ? InkOn(kListBarGrey) : QColor(Qt::white));
         list->setPalette(palette);
         QFont itemFont = list->font();
         itemFont.setPointSizeF(7.5);
@@ -375,9 +373,10 @@ void MainWindow::BuildListBar()
 void MainWindow::InitialiseSettings()
 {
     ResetSettings();
-    // The separator the locale writes in 0.1.
+    // The separator the locale writes in 0.1, and the one between its thousands.
     const QString tenth = QLocale().toString(0.1, 'f', 1);
     Settings().decimalSeparator = tenth.mid(1, 1).toStdString();
+    Settings().groupSeparator = QLocale().groupSeparator().toStdString();
     InitWebLink();
     Settings().webAddress = MakerWebPage().toStdString();
 }
@@ -463,6 +462,7 @@ QMdiSubWindow* MainWindow::LoadChild(const QString& className)
         sub->setWindowIcon(windowIcon());
         sub->installEventFilter(this);
         sub->adjustSize();
+        sub->setProperty("fittedHint", sub->sizeHint());
         sub->move(0, 0);
     }
     sub->show();
@@ -563,20 +563,57 @@ bool MainWindow::OpenCatalogueEntry(const QString& key)
 void MainWindow::FitToChild(QMdiSubWindow* sub)
 {
     // A calculator larger than the area it opens in would be cut off at the right or the
-    // bottom: the main window grows to show it whole, as far as the screen allows. A maximized
-    // or full-screen main window is left as the user set it.
-    if (isMaximized() || isFullScreen() || isMinimized())
-        return;
+    // bottom: the main window grows to show it whole, as far as the screen allows, and moves
+    // back onto the screen if growing pushed it over an edge. A maximized or full-screen main
+    // window is left as the user set it.
     if (QLayout* layout = centralWidget()->layout())
         layout->activate();
-    const QSize area = mdi_->viewport()->size();
+    QSize area = mdi_->viewport()->size();
     const QSize grow(std::max(0, sub->width() - area.width()), std::max(0, sub->height() - area.height()));
-    if (grow.isNull())
+    if (!grow.isNull() && !isMaximized() && !isFullScreen() && !isMinimized()) {
+        const QSize frame = frameGeometry().size() - size();
+        QSize want = size() + grow;
+        const QScreen* s = screen();
+        if (s)
+            want = want.boundedTo(s->availableGeometry().size() - frame);
+        resize(want);
+        if (s) {
+            const QRect screenArea = s->availableGeometry();
+            QRect outer(frameGeometry().topLeft(), want + frame);
+            outer.moveRight(std::min(outer.right(), screenArea.right()));
+            outer.moveBottom(std::min(outer.bottom(), screenArea.bottom()));
+            outer.moveLeft(std::max(outer.left(), screenArea.left()));
+            outer.moveTop(std::max(outer.top(), screenArea.top()));
+            move(outer.topLeft());
+        }
+        if (QLayout* layout = centralWidget()->layout())
+            layout->activate();
+        area = mdi_->viewport()->size();
+    }
+    // Still too large (a small screen): a calculator whose form scrolls gives up the room its
+    // form can spare, so that its menus, status and Main Menu button stay in view; any other
+    // scrolls inside the area.
+    const QSize fitted = sub->size().boundedTo(area).expandedTo(sub->minimumSizeHint());
+    if (fitted != sub->size())
+        sub->resize(fitted);
+}
+
+void MainWindow::GrowChild(QMdiSubWindow* sub)
+{
+    if (sub == mainMenu_ || !sub->isVisible() || sub->isMaximized() || sub->isMinimized())
         return;
-    QSize want = size() + grow;
-    if (const QScreen* s = screen())
-        want = want.boundedTo(s->availableGeometry().size() - (frameGeometry().size() - size()));
-    resize(want);
+    // Only a grown request counts: a window the user made smaller stays so until its contents
+    // ask for more than before.
+    const QSize hint = sub->sizeHint();
+    const QSize before = sub->property("fittedHint").toSize();
+    sub->setProperty("fittedHint", hint);
+    if (hint.width() <= before.width() && hint.height() <= before.height())
+        return;
+    const QSize want = sub->size().expandedTo(hint);
+    if (want == sub->size())
+        return;
+    sub->resize(want);
+    FitToChild(sub);
 }
 
 void MainWindow::ShowCatalogue()
@@ -662,6 +699,9 @@ void MainWindow::OnGroupChanged(int index)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::LayoutRequest)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(watched))
+            GrowChild(sub);
     // A child closed from its own title bar: when nothing is left in view, the catalogue
     // comes back rather than leaving an empty window.
     if (event->type() == QEvent::Close) {

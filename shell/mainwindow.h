@@ -88,6 +88,9 @@ private:
     QMdiSubWindow* LoadChild(const QString& className);
     void UpdateMenuBar();
     void FitToChild(QMdiSubWindow* sub);
+    // A calculator that asks for more room than it had (results, a status panel, more grid
+    // columns appear) is given it, as far as the screen allows.
+    void GrowChild(QMdiSubWindow* sub);
     void UnloadChild(const QString& name);
     void UnloadChild(QMdiSubWindow* sub);
     void HideChild(const QString& name);

@@ -1,5 +1,6 @@
 #include "preferences.h"
 
+#include "formwidgets.h"
 #include "services.h"
 
 #include "core/settings.h"
@@ -139,7 +140,7 @@ PreferencesDialog::PreferencesDialog(QWidget* parent) : QDialog(parent)
         auto* g = new QGridLayout(fraSigFigs_);
         for (int i = 0; i < 4; ++i) {
             optSigFig_[i] = Option("optSigFig", i, captions[i], fraSigFigs_);
-            auto* example = new QLabel(examples[i], fraSigFigs_);
+            auto* example = new QLabel(LocalNumber(examples[i]), fraSigFigs_);
             example->setObjectName(QString("lblSigFig(%1)").arg(i));
             g->addWidget(optSigFig_[i], i, 0);
             g->addWidget(example, i, 1);

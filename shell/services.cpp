@@ -12,10 +12,14 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QPalette>
+#include <QTableWidgetItem>
 #include <QUrl>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvel::ui {
@@ -100,14 +104,74 @@ QCursor LinkCursor()
     return picture.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(picture, 5, 0);
 }
 
-void SetFieldBackground(QWidget* field, const QColor& colour)
+namespace {
+
+double Luminance(const QColor& c)
 {
-    if (!field)
-        return;
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
+    auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const QColor rgb = c.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
 }
+
+} // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor InkOn(const QColor& background, bool disabled)
+{
+    const QColor ink = ContrastRatio(Qt::black, background) >= ContrastRatio(Qt::white, background)
+                           ? QColor(Qt::black) : QColor(Qt::white);
+    if (!disabled)
+        return ink;
+    // Greyed towards the background as far as the text stays readable.
+    for (int percent = 45; percent > 0; percent -= 5) {
+        auto mix = [percent](int i, int b) { return i + (b - i) * percent / 100; };
+        const QColor grey(mix(ink.red(), background.red()), mix(ink.green(), background.green()),
+                          mix(ink.blue(), background.blue()));
+        if (ContrastRatio(grey, background) >= 4.5)
+            return grey;
+    }
+    return ink;
+}
+
+void SetBackground(QWidget* widget, const QColor& colour)
+{
+    if (!widget)
+        return;
+    QPalette::ColorRole back = QPalette::Window;
+    QPalette::ColorRole text = QPalette::WindowText;
+    if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget)) {
+        back = QPalette::Base;
+        text = QPalette::Text;
+    } else if (qobject_cast<QAbstractButton*>(widget)) {
+        back = QPalette::Button;
+        text = QPalette::ButtonText;
+    } else {
+        widget->setAutoFillBackground(true);
+    }
+    QPalette palette = widget->palette();
+    palette.setColor(back, colour);
+    palette.setColor(text, InkOn(colour));
+    palette.setColor(QPalette::Disabled, text, InkOn(colour, true));
+    if (back == QPalette::Base)
+        palette.setColor(QPalette::PlaceholderText, InkOn(colour, true));
+    widget->setPalette(palette);
+}
+
+void SetCellBackground(QTableWidgetItem* cell, const QColor& colour)
+{
+    if (!cell)
+        return;
+    cell->setBackground(colour);
+    cell->setForeground(InkOn(colour));
+}
+
+void SetFieldBackground(QWidget* field, const QColor& colour) { SetBackground(field, colour); }
 
 QColor FieldBackground(const QWidget* field)
 {

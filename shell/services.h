@@ -9,6 +9,7 @@
 
 class QCursor;
 class QLineEdit;
+class QTableWidgetItem;
 class QWidget;
 
 namespace korvel::ui {
@@ -42,9 +43,27 @@ QCursor ProgramCursor(const QString& fileName);
 // The cursor shown over clickable links ("link.cur"; a pointing hand when it is missing).
 QCursor LinkCursor();
 
+// ---- Colours that stay readable under any desktop palette ------------------------------
+// Whatever the program does not colour follows the desktop's palette. Wherever it does set a
+// background (a white or yellow box, a grid cell, a page), it sets the text colour with it
+// through here, so that a dark desktop palette never puts its light text on a light colour.
+
+// The contrast ratio of two colours by their relative luminance, from 1 to 21.
+double ContrastRatio(const QColor& a, const QColor& b);
+// The text colour for a background: black or white, whichever contrasts more (at least 4.58:1
+// on any colour). `disabled` gives a greyer ink that still contrasts at least 4.5:1.
+QColor InkOn(const QColor& background, bool disabled = false);
+// Sets the background of a widget and the ink that reads on it: a text box's or a grid's Base
+// and Text, a button's Button and ButtonText, any other widget's Window and WindowText (which
+// it then fills).
+void SetBackground(QWidget* widget, const QColor& colour);
+// The same for one cell of a grid.
+void SetCellBackground(QTableWidgetItem* cell, const QColor& colour);
+
 // The colour of a text box's background, and the colours the checks use.
 inline const QColor kFieldNormal = QColor(255, 255, 255);
 inline const QColor kFieldMarked = QColor(255, 255, 0);  // 0x00FFFF as 0xBBGGRR
+// SetBackground for a text box.
 void SetFieldBackground(QWidget* field, const QColor& colour);
 QColor FieldBackground(const QWidget* field);
 

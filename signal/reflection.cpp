@@ -184,7 +184,7 @@ ReflEntry EnterReflection(ReflField field, double value, const ReflState& before
     // A short or an open reflects everything: the texts are fixed, not computed.
     auto totalReflection = [&](ReflField load) {
         e.state.rho = 1.0;
-        put(ReflField::Gamma, "1.000");
+        put(ReflField::Gamma, FormatValue(1.0, ReflPicture(ReflField::Gamma)));
         put(load, std::string(kInfiniteText));
         put(ReflField::SWR, std::string(kInfiniteText));
         put(ReflField::Rl, "0");

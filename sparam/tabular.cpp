@@ -1,5 +1,6 @@
 #include "tabular.h"
 
+#include "core/settings.h"
 #include "core/units.h"
 
 #include <algorithm>
@@ -208,11 +209,13 @@ std::string TabularCellText(Param p, const Cell& c)
     if (c.complex) {
         if (IsUndefined(c.z))
             return {};
+        // Where the comma is the decimal separator, "0,5000, 45,0" would read as four numbers.
+        const char* between = Settings().decimalSeparator == "," ? "; " : ", ";
         // An impedance reads naturally as resistance and reactance, a reflection as
         // magnitude and angle.
         if (p == P::DiffZ)
-            return FormatValue(c.z.Re, "##0.00") + ", " + FormatValue(c.z.Im, "##0.00");
-        return FormatValue(CxAbs(c.z), "0.0000") + ", " + FormatValue(PhaseDeg(c.z), "##0.0");
+            return FormatValue(c.z.Re, "##0.00") + between + FormatValue(c.z.Im, "##0.00");
+        return FormatValue(CxAbs(c.z), "0.0000") + between + FormatValue(PhaseDeg(c.z), "##0.0");
     }
     if (IsUndefined(c.value))
         return {};
@@ -234,9 +237,13 @@ TabularText MakeTabular(std::span<const TabularColumnSource> sets, std::span<con
     t += "\n";
     const GridSet& first = *sets.front().set;
     for (std::size_t k = 0; k < first.Points(); ++k) {
+        // The frequency in its shortest exact form, with the same separator as the values.
         char buf[32];
         const auto r = std::to_chars(buf, buf + sizeof buf, first.freq[k]);
-        t.append(buf, r.ptr);
+        std::string freq(buf, r.ptr);
+        if (const std::size_t dot = freq.find('.'); dot != std::string::npos && !Settings().decimalSeparator.empty())
+            freq.replace(dot, 1, Settings().decimalSeparator);
+        t += freq;
         for (const auto& src : sets) {
             for (Param p : params) {
                 const Cell c = Evaluate(p, *src.set, k);

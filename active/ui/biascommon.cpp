@@ -12,9 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QScrollArea>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <QTableWidget>
 
@@ -37,7 +35,7 @@ QTableWidgetItem* ItemAt(QTableWidget* grid, int row, int col)
         item = new QTableWidgetItem;
         item->setFlags(Qt::ItemIsEnabled);
         const bool heading = IsHeading(grid, row, col);
-        item->setBackground(heading ? kGridHeading : kGridCell);
+        SetCellBackground(item, heading ? kGridHeading : kGridCell);
         item->setTextAlignment(heading ? Qt::Alignment(Qt::AlignCenter) : Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
         grid->setItem(row, col, item);
     }
@@ -70,7 +68,7 @@ void SetGridText(QTableWidget* grid, int row, int col, const QString& text) { It
 
 void SetGridColour(QTableWidget* grid, int row, int col, const QColor& colour)
 {
-    ItemAt(grid, row, col)->setBackground(colour);
+    SetCellBackground(ItemAt(grid, row, col), colour);
 }
 
 void ClearGridValues(QTableWidget* grid)
@@ -184,9 +182,10 @@ void ShowEngComponent(QLabel* value, QLabel* unit, double exact, const char* bas
 
 namespace {
 
-// A scrolling area that asks for the whole form, but never for more than the main window's
-// document area can give (less the calculator's menu, link, button and status rows), so a
-// calculator opens fully visible and scrolls only when the main window is small.
+// A scrolling area that asks for the whole form (a plain scroll area asks for a fixed part
+// of the screen at most), so that the calculator opens whole and the main window grows to fit
+// it; only where the screen is too small for that does the main window take the room back
+// and the form scroll.
 class FormScroller : public QScrollArea {
 public:
     using QScrollArea::QScrollArea;
@@ -195,23 +194,8 @@ public:
     {
         if (!widget())
             return QScrollArea::sizeHint();
-        QSize want = widget()->sizeHint();
-        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-        for (QWidget* up = parentWidget(); up; up = up->parentWidget()) {
-            if (auto* area = qobject_cast<QMdiArea*>(up)) {
-                constexpr int kChromeWidth = 10;     // the document window's borders
-                constexpr int kChromeHeight = 130;   // its title, menu, link, button and status rows
-                // The main window's own size: the catalogue bar beside the document area goes
-                // away as soon as the calculator is shown.
-                const QSize room = area->window()->size() - QSize(kChromeWidth, kChromeHeight);
-                if (want.height() > room.height())
-                    want = QSize(want.width() + bar, room.height());
-                if (want.width() > room.width())
-                    want = QSize(room.width(), want.height() + (want.height() < room.height() ? bar : 0));
-                break;
-            }
-        }
-        return want;
+        const int frame = 2 * frameWidth();
+        return widget()->sizeHint() + QSize(frame, frame);
     }
 };
 

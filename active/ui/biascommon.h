@@ -61,9 +61,9 @@ QLabel* MakeBiasResult(QWidget* parent, const QString& name, int width = 64);
 // A capacitor or inductor shown as engineering mantissa ("  12.50") with its prefixed unit
 // ("pF"), or as the standard value of the tolerance series when the preferences ask for it.
 void ShowEngComponent(QLabel* value, QLabel* unit, double exact, const char* baseUnit, const char* picture);
-// The window's body as a frameless scrolling area: a dense bias form fits a maximized
-// window, and at the start-up size the user scrolls to the rest rather than losing it.
-// Returns the widget the form is built into.
+// The window's body as a frameless scrolling area: the dense bias form opens whole where the
+// screen has room for it, and on a smaller screen the user scrolls to the rest rather than
+// losing it. Returns the widget the form is built into.
 QWidget* MakeScrollingBody(QWidget* body);
 
 } // namespace korvel::ui

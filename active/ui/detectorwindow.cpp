@@ -11,6 +11,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QLocale>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -272,6 +273,8 @@ void DetectorWindow::BuildControls()
     chartVout_->setObjectName("chartVout");
     chartVout_->setRenderHint(QPainter::Antialiasing);
     chartVout_->chart()->legend()->hide();
+    chartVout_->chart()->setLocale(QLocale());
+    chartVout_->chart()->setLocalizeNumbers(true);
     chartVout_->chart()->setTitleFont(ChartFont(12, true));
     chartVout_->setMinimumHeight(300);
     plot->addWidget(chartVout_, 1);

@@ -1,5 +1,6 @@
 #include "dielectricselector.h"
 
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 
 #include <QAbstractItemView>
@@ -40,7 +41,7 @@ DielectricSelector::DielectricSelector(DielectricTable table, QLineEdit* erBox, 
             AddRow({name});
             continue;
         }
-        QStringList cells{name, QString::fromStdString(ErText(*r.er))};
+        QStringList cells{name, LocalNumber(QString::fromStdString(ErText(*r.er)))};
         if (table == DielectricTable::Substrate)
             cells << FromView(r.supplier);
         AddRow(cells);

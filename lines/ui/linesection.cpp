@@ -1,5 +1,7 @@
 #include "linesection.h"
 
+#include "shell/services.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -148,6 +150,8 @@ void DrawCpw(Canvas& c, bool ground)
 LineSection::LineSection(LineSectionKind kind, QWidget* parent) : QWidget(parent), kind_(kind)
 {
     setFixedSize(184, 126);
+    // The drawing's inks are dark: it is drawn on white paper whatever the desktop's palette.
+    SetBackground(this, Qt::white);
 }
 
 QSize LineSection::sizeHint() const { return {190, 130}; }

@@ -70,10 +70,7 @@ InterceptDiagram::InterceptDiagram(QWidget* parent) : QWidget(parent)
 {
     setObjectName("picDiagram");
     setMinimumSize(240, 200);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    SetBackground(this, Qt::white);
 }
 
 void InterceptDiagram::SetPoint(double iip3, double toneIn, double gain)

@@ -171,7 +171,7 @@ QTableWidgetItem* FixedItem(const QString& text, bool bold = false)
 {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled);
-    item->setBackground(kFixedColour);
+    SetCellBackground(item, kFixedColour);
     if (bold) {
         QFont f = item->font();
         f.setBold(true);
@@ -182,9 +182,9 @@ QTableWidgetItem* FixedItem(const QString& text, bool bold = false)
 
 QTableWidgetItem* InputItem(const QString& text)
 {
-    auto* item = new QTableWidgetItem(text);
+    auto* item = new QTableWidgetItem(LocalNumber(text));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
-    item->setBackground(kWhite);
+    SetCellBackground(item, kWhite);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
@@ -193,7 +193,7 @@ QTableWidgetItem* OutputItem(const QString& text = {})
 {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setBackground(kWhite);
+    SetCellBackground(item, kWhite);
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
@@ -335,7 +335,7 @@ void NoiseCalcWindow::BuildControls()
         grdAnalysis_->setItem(r, 6, FixedItem(a.rightUnit));
     }
     // Sensitivity is the figure a receiver is specified by: its cell stands out.
-    grdAnalysis_->item(5, 1)->setBackground(kSensitivityCellColour);
+    SetCellBackground(grdAnalysis_->item(5, 1), kSensitivityCellColour);
     FitHeight(grdAnalysis_);
     FitWidth(grdAnalysis_);
     analysisLayout->addWidget(grdAnalysis_);
@@ -516,8 +516,8 @@ void NoiseCalcWindow::WriteStage(int stage, const StageData& data)
     FitStageColumn(col);
     for (int i = 0; i < 5; ++i) {
         QTableWidgetItem* item = grdNoiseCalc_->item(kRowNf + i, col);
-        item->setText(data.cells[i]);
-        item->setBackground(kWhite);
+        item->setText(LocalNumber(data.cells[i]));
+        SetCellBackground(item, kWhite);
     }
     --writing_;
 }
@@ -537,7 +537,7 @@ void NoiseCalcWindow::ClearStageOutputs()
         for (const OutputRow& o : kStageOutputs) {
             QTableWidgetItem* item = grdNoiseCalc_->item(o.row, col);
             item->setText(QString());
-            item->setBackground(kWhite);
+            SetCellBackground(item, kWhite);
         }
     --writing_;
 }
@@ -552,7 +552,7 @@ void NoiseCalcWindow::SetCell(QTableWidget* grid, int row, int column, const QSt
 void NoiseCalcWindow::SetCellColour(QTableWidget* grid, int row, int column, const QColor& colour)
 {
     ++writing_;
-    grid->item(row, column)->setBackground(colour);
+    SetCellBackground(grid->item(row, column), colour);
     --writing_;
 }
 
@@ -772,8 +772,8 @@ void NoiseCalcWindow::LoadExample(int number)
     ClearStageOutputs();
     ++writing_;
     for (int r = 0; r < 6; ++r) {
-        grdInput_->item(r, 1)->setText(QString::fromStdString(NumberText(e.system[r])));
-        grdInput_->item(r, 1)->setBackground(kWhite);
+        grdInput_->item(r, 1)->setText(LocalNumber(e.system[r]));
+        SetCellBackground(grdInput_->item(r, 1), kWhite);
     }
     --writing_;
     // The intercept mode menus recalculate, as choosing them does.

@@ -68,7 +68,7 @@ QString Shown(const ReflValue& v)
 {
     if (v.kind != ReflKind::Number)
         return QString::fromStdString(ReflText(v, ""));
-    return QString::fromStdString(NumberText(v.value));
+    return LocalNumber(v.value);
 }
 
 } // namespace
@@ -125,7 +125,7 @@ void ReflectionCalcWindow::BuildControls()
     WhiteOnTyping({txtZ0_});
     txtZ0_->installEventFilter(this);
     connect(txtZ0_, &QLineEdit::returnPressed, this, [this] { CheckZ0(); });
-    reflBoxes_[std::size_t(ReflField::Gamma)]->setText("0.5");
+    reflBoxes_[std::size_t(ReflField::Gamma)]->setText(LocalNumber("0.5"));
     columns->addWidget(reflBox, 3);
 
     // ---- Power --------------------------------------------------------------------------

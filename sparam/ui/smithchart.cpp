@@ -1,6 +1,7 @@
 #include "smithchart.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "sparam/twoport.h"
 
 #include <QMouseEvent>
@@ -143,7 +144,7 @@ void SmithChart::Render(QPainter& p, const QRectF& area) const
     p.setPen(ink);
     for (double r : kGridValues) {
         const QPointF at = toPoint(C((r - 1) / (r + 1), 0));
-        const QString t = QString::number(r);
+        const QString t = LocalNumber(r);
         p.drawText(QPointF(at.x() + 2, at.y() - 3), t);
         for (double sign : {1.0, -1.0}) {
             const C z(0, sign * r);
@@ -239,7 +240,7 @@ void SmithChart::Render(QPainter& p, const QRectF& area) const
             for (std::size_t k : {std::size_t{0}, n / 2, n - 1}) {
                 if (k >= n || IsUndefined(t.gamma[k]))
                     continue;
-                const QString text = QString::number(t.freq[k]) + " MHz";
+                const QString text = LocalNumber(QString::number(t.freq[k])) + " MHz";
                 const QPointF at = toPoint(ToStd(t.gamma[k])) + QPointF(4, -4);
                 const QRectF box(at.x(), at.y() - fm.ascent(), fm.horizontalAdvance(text), fm.height());
                 if (std::any_of(labelBoxes.begin(), labelBoxes.end(), [&](const QRectF& r) { return r.intersects(box); }))
@@ -310,7 +311,7 @@ QString SmithChart::ReadoutAt(const QPointF& pos) const
                 gamma = ToStd(z);
                 which = t.name;
                 if (k < t.freq.size() && !t.closed)
-                    which += " at " + QString::number(t.freq[k]) + " MHz";
+                    which += " at " + LocalNumber(QString::number(t.freq[k])) + " MHz";
             }
         }
     }

@@ -6,6 +6,7 @@
 #include "smithchart.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "sparam/columns.h"
 #include "sparam/twoport.h"
@@ -18,6 +19,7 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLocale>
 #include <QLogValueAxis>
 #include <QPolarChart>
 #include <QStackedWidget>
@@ -44,9 +46,12 @@ const QColor kReference(200, 0, 0);  // dark red reference lines
 
 QString CurveName(int setNumber, std::string_view name) { return QString("D%1 %2").arg(setNumber).arg(Q(name)); }
 
-// A chart's background and ink follow the white/black choice, not the desktop theme.
+// A chart's background and ink follow the white/black choice, not the desktop theme; its
+// scales write numbers as the user's locale does.
 void PaintChart(QChart* chart, bool black)
 {
+    chart->setLocale(QLocale());
+    chart->setLocalizeNumbers(true);
     const QColor paper = black ? Qt::black : Qt::white;
     const QColor ink = black ? QColor(230, 230, 230) : Qt::black;
     const QColor grid = black ? QColor(80, 80, 80) : QColor(210, 210, 210);
@@ -354,7 +359,7 @@ void SparamWindow::ShowPolar(const std::vector<GridSet>& sets, const std::vector
         int shown = 90 - a;  // the true angle at this screen position
         if (shown <= -180)
             shown += 360;
-        angular->append(QString::number(shown) + "°", a);
+        angular->append(LocalNumber(shown) + "°", a);
     }
     angular->setTitleText("Angle (°)");
     auto* radial = new QValueAxis;
@@ -397,7 +402,7 @@ void SparamWindow::ShowSmith(const std::vector<GridSet>& sets, const std::vector
         }
     }
     peSmith_->Clear();
-    peSmith_->SetTitle(QString("Smith chart, Z0 = %1 ohms").arg(double(sets.front().referenceImpedance)));
+    peSmith_->SetTitle(QString("Smith chart, Z0 = %1 ohms").arg(LocalNumber(QString::number(sets.front().referenceImpedance))));
     peSmith_->SetTraces(std::move(traces));
     ApplyChartOptions();
     displays_->setCurrentWidget(peSmith_);
@@ -463,7 +468,7 @@ void SparamWindow::ShowSmithCircles(const std::vector<GridSet>& sets, const std:
                 for (double level : GainCircleLevels(top, gainCount, gainSpacing)) {
                     const Circle c = in ? GainCircleIn(s, level) : GainCircleOut(s, level);
                     circleTrace(c,
-                                QString("D%1 %2 %3 dB").arg(d).arg(in ? "Gain In" : "Gain Out").arg(level, 0, 'f', 2),
+                                QString("D%1 %2 %3 dB").arg(d).arg(in ? "Gain In" : "Gain Out").arg(FormatPicture(level, "0.00")),
                                 col, in ? kThin : kThick);
                 }
                 break;
@@ -497,7 +502,7 @@ void SparamWindow::ShowSmithCircles(const std::vector<GridSet>& sets, const std:
                 const NoiseParams np{g.nfMinDb[0], g.gammaOpt[0], g.rn[0]};
                 marks.push_back({QString("D%1 ").arg(d) + Q(NoiseMinLabel(np)), np.gammaOpt, col});
                 for (double level : NoiseCircleLevels(np.nfMinDb, noiseCount, noiseSpacing))
-                    circleTrace(NoiseCircle(np, level), QString("D%1 NF %2 dB").arg(d).arg(level, 0, 'f', 2), col,
+                    circleTrace(NoiseCircle(np, level), QString("D%1 NF %2 dB").arg(d).arg(FormatPicture(level, "0.00")), col,
                                 kThin);
                 break;
             }
@@ -516,7 +521,7 @@ void SparamWindow::ShowSmithCircles(const std::vector<GridSet>& sets, const std:
     if (undefined)
         captions << Q(kCirclesNotDefined);
     peSmithCircles_->Clear();
-    peSmithCircles_->SetTitle(QString("Circles at %1 MHz").arg(double(sets.front().freq.front())));
+    peSmithCircles_->SetTitle(QString("Circles at %1 MHz").arg(LocalNumber(QString::number(sets.front().freq.front()))));
     peSmithCircles_->SetCaptions(captions);
     peSmithCircles_->SetTraces(std::move(traces));
     peSmithCircles_->SetMarks(std::move(marks));

@@ -3,6 +3,7 @@
 #include "smithchart.h"
 
 #include "shell/host.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/uihooks.h"
 
@@ -189,7 +190,7 @@ void SparamWindow::BuildToolbar()
         auto* l = new QLabel(caption, toolbar_);
         l->setContentsMargins(6, 0, 2, 0);
         toolbar_->addWidget(l);
-        auto* e = new QLineEdit(text, toolbar_);
+        auto* e = new QLineEdit(LocalNumber(text), toolbar_);
         e->setObjectName(name);
         e->setToolTip(tip);
         e->setFixedWidth(QFontMetrics(e->font()).horizontalAdvance("00000") + 12);
@@ -284,7 +285,7 @@ void SparamWindow::BuildControls()
         label = new QLabel(fraFreq);
         label->setObjectName(labelName);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* box = new QLineEdit(text, fraFreq);
+        auto* box = new QLineEdit(LocalNumber(text), fraFreq);
         box->setObjectName(boxName);
         SetFieldBackground(box, kFieldNormal);
         WhiteOnTyping({box});
@@ -818,9 +819,9 @@ void SparamWindow::LoadExample(int number)
     for (int i = 0; i < e.files.size(); ++i)
         LoadFile(i + 1, e.files[i]);
     optFreq_[0]->setChecked(true);
-    txtStart_->setText(e.start);
-    txtStop_->setText(e.stop);
-    txtStep_->setText(e.step);
+    txtStart_->setText(LocalNumber(e.start));
+    txtStop_->setText(LocalNumber(e.stop));
+    txtStep_->setText(LocalNumber(e.step));
     auto& chosen = chosen_[std::size_t(e.display)];
     chosen.clear();
     for (const char* k : e.keys)

@@ -21,7 +21,6 @@ class TestFormat : public QObject {
 private slots:
     void formatValue_data();
     void formatValue();
-    void formatValueUsesDecimalSeparator();
     void formatValueOfNonFiniteValueReportsOverflow();
     void formatValueHashMantissaKeepsFifteenDigits_data();
     void formatValueHashMantissaKeepsFifteenDigits();
@@ -30,7 +29,6 @@ private slots:
     void numberText();
     void numberTextRoundTrips_data();
     void numberTextRoundTrips();
-    void numberTextUsesDecimalSeparator();
 
     void isNumericText_data();
     void isNumericText();
@@ -154,16 +152,6 @@ void TestFormat::formatValue()
     QVERIFY(rec.messages.empty());
 }
 
-void TestFormat::formatValueUsesDecimalSeparator()
-{
-    test::RecordingNotifier rec;
-    Settings().decimalSeparator = std::string(1, ','); // a decimal-comma locale
-    // The pattern keeps "." as its placeholder for the separator; the output uses the locale's.
-    QCOMPARE(Q(FormatValue(2.675, "  0.00")), QString("  2,68"));
-    QCOMPARE(Q(FormatValue(12.3, "0.")), QString("12,"));
-    QCOMPARE(Q(FormatValue(1234.5, "#.###E+")), QString("1,235E+3"));
-}
-
 void TestFormat::formatValueOfNonFiniteValueReportsOverflow()
 {
     test::RecordingNotifier rec;
@@ -249,14 +237,6 @@ void TestFormat::numberTextRoundTrips()
     QVERIFY2(IsNumericText(text), text.c_str());
     const double back = NumberFromText(text);
     QVERIFY2(std::fabs(back - value) <= 1e-14 * std::fabs(value), text.c_str());
-}
-
-void TestFormat::numberTextUsesDecimalSeparator()
-{
-    test::RecordingNotifier rec;
-    Settings().decimalSeparator = std::string(1, ','); // a decimal-comma locale
-    QCOMPARE(Q(NumberText(0.5)), QString("0,5"));
-    QCOMPARE(Q(NumberText(1.5e-5)), QString("1,5E-05"));
 }
 
 void TestFormat::isNumericText_data()

@@ -1,6 +1,6 @@
 // The cascade and mixer spur windows as widgets: what drive scripts cannot see (control
-// names, every stage row kept in view once the status and web link show, the stage symbols
-// stepping on a double click, columns widening for long stage names, help topics).
+// names, the stage symbols stepping on a double click, columns widening for long stage names,
+// help topics).
 #include "signal/ui/mixerspur.h"
 #include "signal/ui/noisecalc.h"
 #include "shell/uihooks.h"
@@ -9,10 +9,7 @@
 
 #include <QtTest>
 
-#include <QAction>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTableWidget>
 
 #include <memory>
@@ -27,8 +24,6 @@ private slots:
     void init();
     void names_data();
     void names();
-    void everyStageRowInView_data();
-    void everyStageRowInView();
     void stageSymbolSteps();
     void longNameWidensColumn_data();
     void longNameWidensColumn();
@@ -45,14 +40,6 @@ std::unique_ptr<CalcFrame> Make(const QString& window)
     if (window == "frmNoiseCalc")
         return std::make_unique<NoiseCalcWindow>();
     return std::make_unique<MixerSpurWindow>();
-}
-
-int RowsHeight(const QTableWidget* grid)
-{
-    int h = 0;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        h += grid->rowHeight(r);
-    return h;
 }
 
 } // namespace
@@ -102,38 +89,6 @@ void TestCascadeWindows::names()
     QCOMPARE(w->objectName(), window);
     for (const QString& name : controls)
         QVERIFY2(w->findChild<QObject*>(name), qPrintable(name));
-}
-
-void TestCascadeWindows::everyStageRowInView_data()
-{
-    QTest::addColumn<QString>("example");
-    QTest::newRow("six empty stages") << QString();
-    QTest::newRow("ten-stage receiver") << "mnuAppExample1";
-    QTest::newRow("generic") << "mnuAppExample6";
-}
-
-void TestCascadeWindows::everyStageRowInView()
-{
-    // Inside a multiple-document area sized as the catalogue sizes its children: the status
-    // panel and the web link appear with the first result and must not squeeze the grid.
-    QFETCH(QString, example);
-    QMdiArea area;
-    area.resize(1400, 1000);
-    auto* window = new NoiseCalcWindow;
-    QMdiSubWindow* sub = area.addSubWindow(window);
-    sub->adjustSize();
-    area.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-    if (example.isEmpty())
-        window->CalcCascade();
-    else
-        window->findChild<QAction*>(example)->trigger();
-    window->ShowWebLink(true);
-    QApplication::processEvents();
-    QApplication::processEvents();
-    auto* grid = window->findChild<QTableWidget*>("grdNoiseCalc");
-    QVERIFY(grid->viewport()->height() >= RowsHeight(grid));
-    QVERIFY(messages_.isEmpty());
 }
 
 void TestCascadeWindows::stageSymbolSteps()

@@ -1,6 +1,7 @@
 #include "complexmath.h"
 
 #include "core/units.h"
+#include "shell/formwidgets.h"
 #include "shell/services.h"
 #include "shell/uihooks.h"
 #include "shell/unitselector.h"
@@ -125,9 +126,7 @@ void ComplexMathWindow::BuildControls()
             if (i > 0) {
                 box->setReadOnly(true);
                 box->setFocusPolicy(Qt::NoFocus);
-                QPalette pal = box->palette();
-                pal.setColor(QPalette::Base, QColor(240, 240, 240));
-                box->setPalette(pal);
+                SetFieldBackground(box, QColor(240, 240, 240));
             }
         }
         if (i == 0) {
@@ -292,7 +291,7 @@ void ComplexMathWindow::BuildControls()
     rfBox->setObjectName("fraZo");
     auto* rf = new QGridLayout(rfBox);
     rf->setSpacing(4);
-    txtZo_ = new QLineEdit("50.0", rfBox);
+    txtZo_ = new QLineEdit(LocalNumber("50.0"), rfBox);
     txtZo_->setObjectName("txtZo");
     txtZo_->setAlignment(Qt::AlignRight);
     txtZo_->installEventFilter(this);
@@ -390,10 +389,7 @@ void ComplexMathWindow::BuildControls()
     picCircuit_->setFixedSize(200, 110);
     picCircuit_->setAlignment(Qt::AlignCenter);
     picCircuit_->setFrameShape(QFrame::StyledPanel);
-    picCircuit_->setAutoFillBackground(true);
-    QPalette white = picCircuit_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    picCircuit_->setPalette(white);
+    SetBackground(picCircuit_, Qt::white);
     ck->addWidget(picCircuit_, 7, 0, 1, 3, Qt::AlignHCenter);
     lblCircuitValues_ = new QLabel(cktBox);
     lblCircuitValues_->setObjectName("lblCircuitValues");

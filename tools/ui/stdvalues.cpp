@@ -140,25 +140,26 @@ StdValuesWindow::StdValuesWindow(QWidget* parent)
     AddItem(calc, "&Standard value\tF4", "mnuCalculateValue", &StdValuesWindow::CalcStandardValue);
 
     // The resistor is the component at load; its button shows the mark without calculating.
-    for (int i = 0; i < 3; ++i) {
-        QPalette pal = components_[std::size_t(i)]->palette();
-        if (i == 0)
-            pal.setColor(QPalette::Button, kChosen);
-        components_[std::size_t(i)]->setPalette(pal);
-    }
+    MarkComponent(0);
     txtNumber_->setFocus();
 }
 
 void StdValuesWindow::SelectComponent(int index)
 {
     baseUnit_ = kComponents[index].baseUnit;
+    MarkComponent(index);
+    CalcStandardValue();
+}
+
+void StdValuesWindow::MarkComponent(int index)
+{
     for (int i = 0; i < 3; ++i) {
         QPushButton* b = components_[std::size_t(i)];
-        QPalette pal = b->palette();
-        pal.setColor(QPalette::Button, i == index ? kChosen : palette().color(QPalette::Button));
-        b->setPalette(pal);
+        if (i == index)
+            SetBackground(b, kChosen);
+        else
+            b->setPalette(QPalette());  // back to the desktop's own button colours
     }
-    CalcStandardValue();
 }
 
 double StdValuesWindow::Tolerance() const

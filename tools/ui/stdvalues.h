@@ -24,6 +24,8 @@ public slots:
 
 private:
     void SelectComponent(int index);
+    // The chosen component's button shows the mark colour, the others the desktop's own.
+    void MarkComponent(int index);
     double Tolerance() const;
 
     QString baseUnit_ = "Ohm";
