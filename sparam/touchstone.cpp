@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <thread>
 #include <type_traits>
 
@@ -302,20 +304,25 @@ std::string Upper(std::string_view s)
 
 // ---- Reading the file ---------------------------------------------------------------------
 
-// The file's whole text: mapped when it is a regular file (no copy, and the pages already
-// scanned are handed back so that peak memory stays near the size of the data set), read
-// into memory otherwise.
+// The file's whole text: mapped (no copy, and the pages already scanned are handed back so
+// that peak memory stays near the size of the data set), or read into memory where it cannot
+// be mapped or its size is not known in advance. Only a regular file of at most
+// kMaxSnpFileBytes is read: a FIFO would wait for ever for a writer, and a device such as
+// /dev/zero never ends.
 class FileText {
 public:
     bool Open(const std::string& path)
     {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0)
-            return false;
+        // Looked at before it is opened, since opening some devices already does something;
+        // and opened without waiting, in case a FIFO took the file's place in between.
         struct stat st {};
-        if (::fstat(fd_, &st) != 0)
+        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             return false;
-        if (S_ISREG(st.st_mode) && st.st_size > 0) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
+            static_cast<std::uint64_t>(st.st_size) > kMaxSnpFileBytes)
+            return false;
+        if (st.st_size > 0) {
             size_ = static_cast<std::size_t>(st.st_size);
             void* m = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0);
             if (m != MAP_FAILED) {
@@ -332,6 +339,8 @@ public:
                 return false;
             if (n == 0)
                 break;
+            if (copy_.size() + static_cast<std::size_t>(n) > kMaxSnpFileBytes)
+                return false;
             copy_.append(buffer, static_cast<std::size_t>(n));
         }
         return true;
@@ -580,7 +589,8 @@ bool Count(const WalkState& start, const char* end, const FileText* file, bool t
     WalkState guess;
     guess.p = split;
     bool secondOk = true;
-    std::thread helper([&] { secondOk = Walk<false>(guess, end, file, second, none, set, message); });
+    // Joined however this function is left.
+    std::jthread helper([&] { secondOk = Walk<false>(guess, end, file, second, none, set, message); });
     const bool firstOk = Walk<false>(start, split, file, outline, none, set, message);
     helper.join();
     if (!firstOk) {
@@ -770,7 +780,7 @@ LoadResult Load(std::string_view fileName, std::string_view fullPath, std::strin
         // file shows first.
         std::string secondMessage;
         bool secondOk = true;
-        std::thread second([&] {
+        std::jthread second([&] {
             secondOk = Walk<true>(middle, end, file, outline, parsing, set, secondMessage);
         });
         const bool firstOk = Walk<true>(start, middle.p, file, outline, parsing, set, message);
@@ -794,6 +804,18 @@ LoadResult Load(std::string_view fileName, std::string_view fullPath, std::strin
     return {};
 }
 
+std::string CannotRead(std::string_view fullPath) { return ": cannot read " + std::string(fullPath); }
+
+// A load that ran out of memory (or could not start a thread) fails like a bad file: the
+// slot is emptied first, which also hands back what the load had taken.
+LoadResult OutOfResources(DataSet& set, std::string_view fullPath, const std::exception& e)
+{
+    set = DataSet{};
+    if (dynamic_cast<const std::bad_alloc*>(&e) || dynamic_cast<const std::length_error*>(&e))
+        return Fail(set, ": not enough memory to read " + std::string(fullPath));
+    return Fail(set, CannotRead(fullPath));
+}
+
 } // namespace
 
 std::string FileNameOfPath(std::string_view fullPath)
@@ -804,7 +826,11 @@ std::string FileNameOfPath(std::string_view fullPath)
 
 LoadResult LoadSnpText(std::string_view fileName, std::string_view fullPath, std::string_view text, DataSet& set)
 {
-    return Load(fileName, fullPath, text, nullptr, set);
+    try {
+        return Load(fileName, fullPath, text, nullptr, set);
+    } catch (const std::exception& e) {
+        return OutOfResources(set, fullPath, e);
+    }
 }
 
 LoadResult GetSnpFile(std::string_view fileName, int slot, std::string_view fullPath, DataSetSlots& table)
@@ -818,12 +844,14 @@ LoadResult GetSnpFile(std::string_view fileName, int slot, std::string_view full
         set = DataSet{};
         return Fail(set, message);
     }
-    FileText file;
-    if (!file.Open(std::string(fullPath))) {
-        set = DataSet{};
-        return Fail(set, ": cannot read " + std::string(fullPath));
+    try {
+        FileText file;
+        if (!file.Open(std::string(fullPath)))
+            return Fail(set, CannotRead(fullPath));
+        return Load(fileName, fullPath, file.Text(), &file, set);
+    } catch (const std::exception& e) {
+        return OutOfResources(set, fullPath, e);
     }
-    return Load(fileName, fullPath, file.Text(), &file, set);
 }
 
 } // namespace korvel

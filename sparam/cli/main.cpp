@@ -15,6 +15,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +33,8 @@ constexpr const char* kHelp =
     "Prints S-parameter files' quantities on a frequency grid, as the S-parameter tool's\n"
     "Tabular display shows them. Frequencies are in MHz.\n"
     "\n"
-    "  FILE                    one to three Touchstone files (.s1p, .s2p)\n"
+    "  FILE                    one to three Touchstone files (.s1p, .s2p): regular files\n"
+    "                          of at most 4 GiB\n"
     "  --grid START:STOP:STEP  a grid from START to STOP in steps of STEP\n"
     "  --center C --span BW --points N\n"
     "                          N points spread over BW around C\n"
@@ -85,9 +88,26 @@ int ListParams()
     return 0;
 }
 
+int Run(int argc, char** argv);
+
 } // namespace
 
 int main(int argc, char** argv)
+{
+    // A grid or a file too large for memory is a message and exit status 1, never an abort.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("korvel-sparam: not enough memory; try a coarser grid\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvel-sparam: %s\n", e.what());
+    }
+    return 1;
+}
+
+namespace {
+
+int Run(int argc, char** argv)
 {
     std::vector<std::string> files;
     std::string grid, center, span, points, freq, params;
@@ -222,3 +242,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%.*s\n", static_cast<int>(NoteText(n).size()), NoteText(n).data());
     return 0;
 }
+
+} // namespace
