@@ -13,6 +13,7 @@
 #include "sparam/tabular.h"
 #include "sparam/touchstone.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -54,12 +55,13 @@ int Usage(const std::string& why)
     return 2;
 }
 
+// A frequency argument: numeric, and finite also in the single precision of the grid.
 bool Number(std::string_view text, double& v)
 {
     if (!IsNumericText(text))
         return false;
     v = NumberFromText(text);
-    return std::isfinite(v);
+    return std::isfinite(v) && std::isfinite(static_cast<float>(v));
 }
 
 std::vector<std::string_view> Split(std::string_view text, char sep)
@@ -187,6 +189,9 @@ int Run(int argc, char** argv)
     }
     if (frequencies.empty())
         return Usage("the grid has no points");
+    // Center and span can each be finite and the grid's ends not.
+    if (!std::all_of(frequencies.begin(), frequencies.end(), [](float f) { return std::isfinite(f); }))
+        return Usage("the grid's frequencies must be finite");
 
     // ---- The parameters ----
     std::vector<Param> chosen;

@@ -124,6 +124,8 @@ void TestCli::centerSpanGridAndSingleFrequency_data()
         << QStringList{"2000", "2250", "2500", "2750", "3000"};
     QTest::newRow("start-stop appends stop") << QStringList{"--grid", "1000:2500:1000"} << QStringList{"1000", "2000", "2500"};
     QTest::newRow("single frequency") << QStringList{"--freq", "1500"} << QStringList{"1500"};
+    QTest::newRow("plain decimal from 1e7 MHz up") << QStringList{"--freq", "1e7"} << QStringList{"10000000"};
+    QTest::newRow("zero without a sign") << QStringList{"--freq", "-0"} << QStringList{"0"};
 }
 
 void TestCli::centerSpanGridAndSingleFrequency()
@@ -214,6 +216,10 @@ void TestCli::badArguments_data()
     QTest::newRow("unknown parameter") << QStringList{f, "--freq", "1000", "--params", "K,Gain"};
     QTest::newRow("unknown option") << QStringList{f, "--freq", "1000", "--params", "K", "--verbose"};
     QTest::newRow("option without value") << QStringList{f, "--params", "K", "--freq"};
+    // Finite as typed, infinite in the grid's single precision.
+    QTest::newRow("frequency beyond single precision") << QStringList{f, "--freq", "1e39", "--params", "K"};
+    QTest::newRow("span end beyond single precision")
+        << QStringList{f, "--center", "3e38", "--span", "1e38", "--points", "3", "--params", "K"};
 }
 
 void TestCli::badArguments()
