@@ -816,6 +816,33 @@ LoadResult OutOfResources(DataSet& set, std::string_view fullPath, const std::ex
     return Fail(set, CannotRead(fullPath));
 }
 
+bool IsUtf8(std::string_view s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        // The length from the lead byte, the smallest code point that length may carry.
+        const int more = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 0;
+        if (more == 0 || s.size() - i <= static_cast<std::size_t>(more))
+            return false;
+        static constexpr std::uint32_t kLeast[4] = {0, 0x80, 0x800, 0x10000};
+        std::uint32_t code = c & (0x3Fu >> more);
+        for (int k = 1; k <= more; ++k) {
+            const auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((d & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (d & 0x3Fu);
+        }
+        if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += static_cast<std::size_t>(more) + 1;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string FileNameOfPath(std::string_view fullPath)
@@ -852,6 +879,44 @@ LoadResult GetSnpFile(std::string_view fileName, int slot, std::string_view full
     } catch (const std::exception& e) {
         return OutOfResources(set, fullPath, e);
     }
+}
+
+bool ReadSnpFile(std::string_view fullPath, std::string& bytes)
+{
+    FileText file;
+    if (!file.Open(std::string(fullPath)))
+        return false;
+    bytes.assign(file.Text());
+    return true;
+}
+
+std::string TextForDisplay(std::string_view bytes)
+{
+    if (IsUtf8(bytes))
+        return std::string(bytes);
+    // 0x80..0x9F hold typographic signs; the five codes Windows-1252 leaves free stay the
+    // control characters of the same number, as browsers read them.
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        const unsigned u = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b;
+        if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (u < 0x800) {
+            out += static_cast<char>(0xC0 | (u >> 6));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (u >> 12));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
 }
 
 } // namespace korvel

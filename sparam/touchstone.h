@@ -83,6 +83,14 @@ LoadResult GetSnpFile(std::string_view fileName, int slot, std::string_view full
 // The same load from a text already in memory (the file's whole contents).
 LoadResult LoadSnpText(std::string_view fileName, std::string_view fullPath, std::string_view text, DataSet& set);
 
+// The whole file at fullPath, under the same refusals as a load; false when it cannot be read.
+bool ReadSnpFile(std::string_view fullPath, std::string& bytes);
+
+// A file's text for a person to read, as UTF-8: the bytes themselves when they are valid
+// UTF-8, else read as Windows-1252, the encoding files of this kind were written in for
+// decades (a "25 \xB0C" comment is "25 °C").
+std::string TextForDisplay(std::string_view bytes);
+
 // The name without folder, and the folder, of a full path.
 std::string FileNameOfPath(std::string_view fullPath);
 

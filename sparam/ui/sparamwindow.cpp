@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -701,11 +700,10 @@ void SparamWindow::ShowText()
 {
     // The file is read again, so the view shows it exactly as it is on disk now.
     const DataSet& d = slots_[textSlot_];
-    QFile f(Q(d.folder) + "/" + Q(d.fileName));
-    QString text;
-    if (f.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(f.readAll());
-    rtbFileViewer_->setPlainText(text);
+    std::string bytes;
+    if (!ReadSnpFile(d.folder + "/" + d.fileName, bytes))
+        bytes.clear();
+    rtbFileViewer_->setPlainText(Q(TextForDisplay(bytes)));
     displays_->setCurrentWidget(rtbFileViewer_);
 }
 
