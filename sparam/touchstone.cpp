@@ -22,6 +22,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef KORVEL_TWO_HALVES_FROM
+extern std::size_t KORVEL_TWO_HALVES_FROM;
+#endif
+
 namespace korvel {
 
 namespace {
@@ -742,8 +746,13 @@ LoadResult Fail(DataSet& set, std::string_view specific)
     return r;
 }
 
-// Files this large are parsed in two halves at once.
+// Files this large are parsed in two halves at once. The fuzz build names a variable here
+// instead, set for each input, so that small inputs reach the two-halves parser too.
+#ifdef KORVEL_TWO_HALVES_FROM
+const std::size_t& kTwoHalvesFrom = ::KORVEL_TWO_HALVES_FROM;
+#else
 constexpr std::size_t kTwoHalvesFrom = std::size_t{4} << 20;
+#endif
 
 LoadResult Load(std::string_view fileName, std::string_view fullPath, std::string_view text,
                 const FileText* file, DataSet& set)
