@@ -119,6 +119,19 @@ const char* PictureOf(Param p)
     }
 }
 
+// A grid frequency in plain decimal with the fewest digits that give the frequency back
+// (1e7 MHz is "10000000", not "1e+07"), unsigned when it is zero like every other value shown.
+std::string FrequencyText(float mhz)
+{
+    char buf[64];   // the longest is FLT_MAX's 39 digits and a sign
+    const auto r = std::to_chars(buf, buf + sizeof buf, mhz + 0.0f, std::chars_format::fixed);
+    std::string text(buf, r.ptr);
+    const std::string_view separator = Settings().decimalSeparator;
+    if (const auto dot = text.find('.'); dot != std::string::npos && !separator.empty())
+        text.replace(dot, 1, separator);
+    return text;
+}
+
 } // namespace
 
 std::span<const ParamInfo> AllParams() { return kParams; }
@@ -237,13 +250,7 @@ TabularText MakeTabular(std::span<const TabularColumnSource> sets, std::span<con
     t += "\n";
     const GridSet& first = *sets.front().set;
     for (std::size_t k = 0; k < first.Points(); ++k) {
-        // The frequency in its shortest exact form, with the same separator as the values.
-        char buf[32];
-        const auto r = std::to_chars(buf, buf + sizeof buf, first.freq[k]);
-        std::string freq(buf, r.ptr);
-        if (const std::size_t dot = freq.find('.'); dot != std::string::npos && !Settings().decimalSeparator.empty())
-            freq.replace(dot, 1, Settings().decimalSeparator);
-        t += freq;
+        t += FrequencyText(first.freq[k]);
         for (const auto& src : sets) {
             for (Param p : params) {
                 const Cell c = Evaluate(p, *src.set, k);

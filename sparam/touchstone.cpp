@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <thread>
 #include <type_traits>
 
@@ -19,6 +21,10 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#ifdef KORVEL_TWO_HALVES_FROM
+extern std::size_t KORVEL_TWO_HALVES_FROM;
+#endif
 
 namespace korvel {
 
@@ -302,20 +308,25 @@ std::string Upper(std::string_view s)
 
 // ---- Reading the file ---------------------------------------------------------------------
 
-// The file's whole text: mapped when it is a regular file (no copy, and the pages already
-// scanned are handed back so that peak memory stays near the size of the data set), read
-// into memory otherwise.
+// The file's whole text: mapped (no copy, and the pages already scanned are handed back so
+// that peak memory stays near the size of the data set), or read into memory where it cannot
+// be mapped or its size is not known in advance. Only a regular file of at most
+// kMaxSnpFileBytes is read: a FIFO would wait for ever for a writer, and a device such as
+// /dev/zero never ends.
 class FileText {
 public:
     bool Open(const std::string& path)
     {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0)
-            return false;
+        // Looked at before it is opened, since opening some devices already does something;
+        // and opened without waiting, in case a FIFO took the file's place in between.
         struct stat st {};
-        if (::fstat(fd_, &st) != 0)
+        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             return false;
-        if (S_ISREG(st.st_mode) && st.st_size > 0) {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
+            static_cast<std::uint64_t>(st.st_size) > kMaxSnpFileBytes)
+            return false;
+        if (st.st_size > 0) {
             size_ = static_cast<std::size_t>(st.st_size);
             void* m = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0);
             if (m != MAP_FAILED) {
@@ -332,6 +343,8 @@ public:
                 return false;
             if (n == 0)
                 break;
+            if (copy_.size() + static_cast<std::size_t>(n) > kMaxSnpFileBytes)
+                return false;
             copy_.append(buffer, static_cast<std::size_t>(n));
         }
         return true;
@@ -580,7 +593,8 @@ bool Count(const WalkState& start, const char* end, const FileText* file, bool t
     WalkState guess;
     guess.p = split;
     bool secondOk = true;
-    std::thread helper([&] { secondOk = Walk<false>(guess, end, file, second, none, set, message); });
+    // Joined however this function is left.
+    std::jthread helper([&] { secondOk = Walk<false>(guess, end, file, second, none, set, message); });
     const bool firstOk = Walk<false>(start, split, file, outline, none, set, message);
     helper.join();
     if (!firstOk) {
@@ -732,8 +746,13 @@ LoadResult Fail(DataSet& set, std::string_view specific)
     return r;
 }
 
-// Files this large are parsed in two halves at once.
+// Files this large are parsed in two halves at once. The fuzz build names a variable here
+// instead, set for each input, so that small inputs reach the two-halves parser too.
+#ifdef KORVEL_TWO_HALVES_FROM
+const std::size_t& kTwoHalvesFrom = ::KORVEL_TWO_HALVES_FROM;
+#else
 constexpr std::size_t kTwoHalvesFrom = std::size_t{4} << 20;
+#endif
 
 LoadResult Load(std::string_view fileName, std::string_view fullPath, std::string_view text,
                 const FileText* file, DataSet& set)
@@ -770,7 +789,7 @@ LoadResult Load(std::string_view fileName, std::string_view fullPath, std::strin
         // file shows first.
         std::string secondMessage;
         bool secondOk = true;
-        std::thread second([&] {
+        std::jthread second([&] {
             secondOk = Walk<true>(middle, end, file, outline, parsing, set, secondMessage);
         });
         const bool firstOk = Walk<true>(start, middle.p, file, outline, parsing, set, message);
@@ -794,6 +813,45 @@ LoadResult Load(std::string_view fileName, std::string_view fullPath, std::strin
     return {};
 }
 
+std::string CannotRead(std::string_view fullPath) { return ": cannot read " + std::string(fullPath); }
+
+// A load that ran out of memory (or could not start a thread) fails like a bad file: the
+// slot is emptied first, which also hands back what the load had taken.
+LoadResult OutOfResources(DataSet& set, std::string_view fullPath, const std::exception& e)
+{
+    set = DataSet{};
+    if (dynamic_cast<const std::bad_alloc*>(&e) || dynamic_cast<const std::length_error*>(&e))
+        return Fail(set, ": not enough memory to read " + std::string(fullPath));
+    return Fail(set, CannotRead(fullPath));
+}
+
+bool IsUtf8(std::string_view s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        // The length from the lead byte, the smallest code point that length may carry.
+        const int more = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 0;
+        if (more == 0 || s.size() - i <= static_cast<std::size_t>(more))
+            return false;
+        static constexpr std::uint32_t kLeast[4] = {0, 0x80, 0x800, 0x10000};
+        std::uint32_t code = c & (0x3Fu >> more);
+        for (int k = 1; k <= more; ++k) {
+            const auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((d & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (d & 0x3Fu);
+        }
+        if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += static_cast<std::size_t>(more) + 1;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string FileNameOfPath(std::string_view fullPath)
@@ -804,7 +862,11 @@ std::string FileNameOfPath(std::string_view fullPath)
 
 LoadResult LoadSnpText(std::string_view fileName, std::string_view fullPath, std::string_view text, DataSet& set)
 {
-    return Load(fileName, fullPath, text, nullptr, set);
+    try {
+        return Load(fileName, fullPath, text, nullptr, set);
+    } catch (const std::exception& e) {
+        return OutOfResources(set, fullPath, e);
+    }
 }
 
 LoadResult GetSnpFile(std::string_view fileName, int slot, std::string_view fullPath, DataSetSlots& table)
@@ -818,12 +880,52 @@ LoadResult GetSnpFile(std::string_view fileName, int slot, std::string_view full
         set = DataSet{};
         return Fail(set, message);
     }
-    FileText file;
-    if (!file.Open(std::string(fullPath))) {
-        set = DataSet{};
-        return Fail(set, ": cannot read " + std::string(fullPath));
+    try {
+        FileText file;
+        if (!file.Open(std::string(fullPath)))
+            return Fail(set, CannotRead(fullPath));
+        return Load(fileName, fullPath, file.Text(), &file, set);
+    } catch (const std::exception& e) {
+        return OutOfResources(set, fullPath, e);
     }
-    return Load(fileName, fullPath, file.Text(), &file, set);
+}
+
+bool ReadSnpFile(std::string_view fullPath, std::string& bytes)
+{
+    FileText file;
+    if (!file.Open(std::string(fullPath)))
+        return false;
+    bytes.assign(file.Text());
+    return true;
+}
+
+std::string TextForDisplay(std::string_view bytes)
+{
+    if (IsUtf8(bytes))
+        return std::string(bytes);
+    // 0x80..0x9F hold typographic signs; the five codes Windows-1252 leaves free stay the
+    // control characters of the same number, as browsers read them.
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        const unsigned u = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b;
+        if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (u < 0x800) {
+            out += static_cast<char>(0xC0 | (u >> 6));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (u >> 12));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
 }
 
 } // namespace korvel

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,13 +69,27 @@ struct DataSetSlots {
     const DataSet& operator[](int slot) const { return sets.at(static_cast<std::size_t>(slot - 1)); }
 };
 
+// The largest file read: far above any real data set (a million two-port points take about
+// 90 MB) and a bound on what a file that is not what its name says can cost. A larger file,
+// or anything that is not a regular file (a FIFO, a folder, a device, a link to one), is
+// refused with the "cannot read" message before any of it is read.
+inline constexpr std::uint64_t kMaxSnpFileBytes = std::uint64_t{4} << 30;
+
 // Loads the file at fullPath into the slot (1..3). fileName is the name without folder; its
-// extension decides the number of ports. On failure the slot is emptied and the result
-// carries the message box to show.
+// extension decides the number of ports. On failure, running out of memory included, the
+// slot is emptied and the result carries the message box to show; nothing is thrown.
 LoadResult GetSnpFile(std::string_view fileName, int slot, std::string_view fullPath, DataSetSlots& table);
 
 // The same load from a text already in memory (the file's whole contents).
 LoadResult LoadSnpText(std::string_view fileName, std::string_view fullPath, std::string_view text, DataSet& set);
+
+// The whole file at fullPath, under the same refusals as a load; false when it cannot be read.
+bool ReadSnpFile(std::string_view fullPath, std::string& bytes);
+
+// A file's text for a person to read, as UTF-8: the bytes themselves when they are valid
+// UTF-8, else read as Windows-1252, the encoding files of this kind were written in for
+// decades (a "25 \xB0C" comment is "25 °C").
+std::string TextForDisplay(std::string_view bytes);
 
 // The name without folder, and the folder, of a full path.
 std::string FileNameOfPath(std::string_view fullPath);

@@ -13,8 +13,11 @@
 #include "sparam/tabular.h"
 #include "sparam/touchstone.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +34,8 @@ constexpr const char* kHelp =
     "Prints S-parameter files' quantities on a frequency grid, as the S-parameter tool's\n"
     "Tabular display shows them. Frequencies are in MHz.\n"
     "\n"
-    "  FILE                    one to three Touchstone files (.s1p, .s2p)\n"
+    "  FILE                    one to three Touchstone files (.s1p, .s2p): regular files\n"
+    "                          of at most 4 GiB\n"
     "  --grid START:STOP:STEP  a grid from START to STOP in steps of STEP\n"
     "  --center C --span BW --points N\n"
     "                          N points spread over BW around C\n"
@@ -51,12 +55,13 @@ int Usage(const std::string& why)
     return 2;
 }
 
+// A frequency argument: numeric, and finite also in the single precision of the grid.
 bool Number(std::string_view text, double& v)
 {
     if (!IsNumericText(text))
         return false;
     v = NumberFromText(text);
-    return std::isfinite(v);
+    return std::isfinite(v) && std::isfinite(static_cast<float>(v));
 }
 
 std::vector<std::string_view> Split(std::string_view text, char sep)
@@ -85,9 +90,26 @@ int ListParams()
     return 0;
 }
 
+int Run(int argc, char** argv);
+
 } // namespace
 
 int main(int argc, char** argv)
+{
+    // A grid or a file too large for memory is a message and exit status 1, never an abort.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("korvel-sparam: not enough memory; try a coarser grid\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvel-sparam: %s\n", e.what());
+    }
+    return 1;
+}
+
+namespace {
+
+int Run(int argc, char** argv)
 {
     std::vector<std::string> files;
     std::string grid, center, span, points, freq, params;
@@ -167,6 +189,9 @@ int main(int argc, char** argv)
     }
     if (frequencies.empty())
         return Usage("the grid has no points");
+    // Center and span can each be finite and the grid's ends not.
+    if (!std::all_of(frequencies.begin(), frequencies.end(), [](float f) { return std::isfinite(f); }))
+        return Usage("the grid's frequencies must be finite");
 
     // ---- The parameters ----
     std::vector<Param> chosen;
@@ -222,3 +247,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%.*s\n", static_cast<int>(NoteText(n).size()), NoteText(n).data());
     return 0;
 }
+
+} // namespace

@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -44,6 +43,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <exception>
+#include <new>
 
 namespace korvel::ui {
 namespace {
@@ -388,6 +389,11 @@ void SparamWindow::OpenFileDialog(int slot)
 
 void SparamWindow::LoadFile(int slot, const QString& path)
 {
+    Guarded([&] { LoadFileNow(slot, path); });
+}
+
+void SparamWindow::LoadFileNow(int slot, const QString& path)
+{
     if (slot < 1 || slot > 3)
         return;
     QString full = path;
@@ -402,6 +408,9 @@ void SparamWindow::LoadFile(int slot, const QString& path)
     chkDataSets_[std::size_t(slot - 1)]->setChecked(r.ok);
     if (!r.ok && textSlot_ == slot)
         textSlot_ = 0;
+    // Loaded again or emptied, the slot no longer holds what the display was drawn from.
+    if (shown_[std::size_t(slot - 1)])
+        ClearDisplay();
     RefreshDataSetControls();
     RebuildTree();
 }
@@ -594,6 +603,48 @@ bool SparamWindow::ReadGrid(std::vector<float>& grid, float& single)
 
 void SparamWindow::Calculate()
 {
+    Guarded([this] { CalculateNow(); });
+}
+
+void SparamWindow::Guarded(const std::function<void()>& work)
+{
+    QString title = "Not enough memory";
+    QString text;
+    try {
+        work();
+        return;
+    } catch (const std::bad_alloc&) {
+        text = "There is not enough memory for this. Try a coarser frequency grid, or fewer data sets or "
+               "parameters.";
+    } catch (const std::exception& e) {   // a thread that could not be started, and the like
+        title = "Unexpected error";
+        text = QString::fromLocal8Bit(e.what());
+    }
+    ClearDisplay();
+    ShowMessageBox(this, title, text, MsgIcon::Exclamation);
+}
+
+void SparamWindow::ClearDisplay()
+{
+    shown_ = {};
+    rtbFileViewer_->clear();
+    grdTabular_->clear();
+    grdTabular_->setRowCount(0);
+    grdTabular_->setColumnCount(0);
+    grdTabular_->setProperty("text", QString());
+    for (QChartView* view : {peRectPlot_, pePolar_}) {
+        QChart* old = view->chart();
+        view->setChart(new QChart);
+        delete old;
+    }
+    peSmith_->Clear();
+    peSmithCircles_->Clear();
+    lblCursor_->clear();
+    ApplyChartOptions();
+}
+
+void SparamWindow::CalculateNow()
+{
     // An example's explanation belongs to the example's own display only.
     if (!inExample_)
         ShowExampleText(QString(), QString());
@@ -604,6 +655,8 @@ void SparamWindow::Calculate()
     lblCursor_->clear();
     if (type == DisplayType::Text) {
         ShowText();
+        shown_ = {};
+        shown_[std::size_t(textSlot_ - 1)] = true;
         ShowNormalStatus();
         return;
     }
@@ -636,6 +689,9 @@ void SparamWindow::Calculate()
     case DisplayType::SmithCircles: ShowSmithCircles(sets, numbers); break;
     default: break;
     }
+    shown_ = {};
+    for (int n : numbers)
+        shown_[std::size_t(n - 1)] = true;
     ShowNormalStatus();
     if (!fault.isEmpty())
         ShowFault(fault);
@@ -645,11 +701,10 @@ void SparamWindow::ShowText()
 {
     // The file is read again, so the view shows it exactly as it is on disk now.
     const DataSet& d = slots_[textSlot_];
-    QFile f(Q(d.folder) + "/" + Q(d.fileName));
-    QString text;
-    if (f.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(f.readAll());
-    rtbFileViewer_->setPlainText(text);
+    std::string bytes;
+    if (!ReadSnpFile(d.folder + "/" + d.fileName, bytes))
+        bytes.clear();
+    rtbFileViewer_->setPlainText(Q(TextForDisplay(bytes)));
     displays_->setCurrentWidget(rtbFileViewer_);
 }
 
@@ -724,13 +779,15 @@ void SparamWindow::keyPressEvent(QKeyEvent* event)
 
 void SparamWindow::CopyDisplay()
 {
-    QWidget* current = displays_->currentWidget();
-    if (current == grdTabular_)
-        QApplication::clipboard()->setText(grdTabular_->property("text").toString());
-    else if (current == rtbFileViewer_)
-        QApplication::clipboard()->setText(rtbFileViewer_->toPlainText());
-    else if (current)
-        QApplication::clipboard()->setImage(current->grab().toImage());
+    Guarded([this] {
+        QWidget* current = displays_->currentWidget();
+        if (current == grdTabular_)
+            QApplication::clipboard()->setText(grdTabular_->property("text").toString());
+        else if (current == rtbFileViewer_)
+            QApplication::clipboard()->setText(rtbFileViewer_->toPlainText());
+        else if (current)
+            QApplication::clipboard()->setImage(current->grab().toImage());
+    });
 }
 
 void SparamWindow::dragEnterEvent(QDragEnterEvent* event)
@@ -767,6 +824,11 @@ void SparamWindow::ShowExampleText(const QString& title, const QString& text)
 }
 
 void SparamWindow::LoadExample(int number)
+{
+    Guarded([this, number] { LoadExampleNow(number); });
+}
+
+void SparamWindow::LoadExampleNow(int number)
 {
     struct Example {
         QStringList files;
@@ -815,6 +877,7 @@ void SparamWindow::LoadExample(int number)
     const Example& e = examples[number - 1];
     for (int s = 1; s <= 3; ++s)
         slots_[s] = DataSet{};
+    ClearDisplay();
     textSlot_ = 0;
     for (int i = 0; i < e.files.size(); ++i)
         LoadFile(i + 1, e.files[i]);

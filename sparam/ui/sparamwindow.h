@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,6 +81,15 @@ private:
     std::vector<const ParamNode*> ChosenNodes() const;
     bool RunChecks();
     bool ReadGrid(std::vector<float>& grid, float& single);
+    // The work of Calculate, LoadFile and LoadExample, which run it guarded.
+    void CalculateNow();
+    void LoadFileNow(int slot, const QString& path);
+    void LoadExampleNow(int number);
+    // Runs a handler's work so that no exception leaves it: running out of memory empties the
+    // displays, which may be half drawn, and says so.
+    void Guarded(const std::function<void()>& work);
+    // Empties every display, so that none shows a data set that is no longer loaded.
+    void ClearDisplay();
     void ShowText();
     void ShowTabular(const std::vector<GridSet>& sets, const std::vector<int>& numbers);
     void ShowRectangular(const std::vector<GridSet>& sets, const std::vector<int>& numbers);
@@ -96,6 +106,7 @@ private:
     QString lastFolder_;
     std::array<std::set<std::string>, kDisplayTypes> chosen_;
     int textSlot_ = 0;
+    std::array<bool, 3> shown_{};   // the slots the current display was drawn from
     bool fullScreen_ = false;
     bool inExample_ = false;
 

@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 struct Run {
@@ -47,9 +50,19 @@ QStringList Lines(const QString& text)
     return lines;
 }
 
+// A file of this content, or, for "<fifo>", "<link to /dev/zero>" and "<folder>", that
+// thing under the name.
 QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
 {
     const QString path = dir.filePath(name);
+    if (content.startsWith('<')) {
+        const bool made = content == "<fifo>"     ? ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                          : content == "<folder>" ? QDir().mkpath(path)
+                                                  : QFile::link("/dev/zero", path);
+        if (!made)
+            qFatal("cannot make %s", qPrintable(path));
+        return path;
+    }
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         qFatal("cannot write %s", qPrintable(path));
@@ -73,6 +86,7 @@ private slots:
     void badArguments_data();
     void badArguments();
     void listParams();
+    void outOfMemoryIsAMessage();
 
 private:
     QTemporaryDir tmp_;
@@ -110,6 +124,8 @@ void TestCli::centerSpanGridAndSingleFrequency_data()
         << QStringList{"2000", "2250", "2500", "2750", "3000"};
     QTest::newRow("start-stop appends stop") << QStringList{"--grid", "1000:2500:1000"} << QStringList{"1000", "2000", "2500"};
     QTest::newRow("single frequency") << QStringList{"--freq", "1500"} << QStringList{"1500"};
+    QTest::newRow("plain decimal from 1e7 MHz up") << QStringList{"--freq", "1e7"} << QStringList{"10000000"};
+    QTest::newRow("zero without a sign") << QStringList{"--freq", "-0"} << QStringList{"0"};
 }
 
 void TestCli::centerSpanGridAndSingleFrequency()
@@ -164,6 +180,11 @@ void TestCli::loadFailure_data()
                                  << "File load error: SnP files currently limited to 1-port and 2-port devices ";
     QTest::newRow("no option line") << "dev.s1p" << QByteArray("1 2 3\n")
                                     << "File load error: misssing header (#) line in SnP file.";
+    // Not regular files: one would block for ever, one never ends.
+    QTest::newRow("FIFO") << "fifo.s2p" << QByteArray("<fifo>") << "File load error: cannot read %1";
+    QTest::newRow("link to /dev/zero") << "zero.s2p" << QByteArray("<link to /dev/zero>")
+                                       << "File load error: cannot read %1";
+    QTest::newRow("folder") << "folder.s2p" << QByteArray("<folder>") << "File load error: cannot read %1";
 }
 
 void TestCli::loadFailure()
@@ -175,7 +196,7 @@ void TestCli::loadFailure()
     const Run r = Exec({Data("amp_ma.s2p"), path, "--freq", "1000", "--params", "Gt"});
     QCOMPARE(r.code, 1);
     QVERIFY(r.out.isEmpty());
-    QCOMPARE(r.err, message + "\n");
+    QCOMPARE(r.err, QString(message).replace("%1", path) + "\n");
 }
 
 void TestCli::badArguments_data()
@@ -195,6 +216,10 @@ void TestCli::badArguments_data()
     QTest::newRow("unknown parameter") << QStringList{f, "--freq", "1000", "--params", "K,Gain"};
     QTest::newRow("unknown option") << QStringList{f, "--freq", "1000", "--params", "K", "--verbose"};
     QTest::newRow("option without value") << QStringList{f, "--params", "K", "--freq"};
+    // Finite as typed, infinite in the grid's single precision.
+    QTest::newRow("frequency beyond single precision") << QStringList{f, "--freq", "1e39", "--params", "K"};
+    QTest::newRow("span end beyond single precision")
+        << QStringList{f, "--center", "3e38", "--span", "1e38", "--points", "3", "--params", "K"};
 }
 
 void TestCli::badArguments()
@@ -221,6 +246,25 @@ void TestCli::listParams()
         const Run one = Exec({Data("amp_ma.s2p"), "--freq", "2000", "--params", name});
         QVERIFY2(one.code == 0, qPrintable(name));
     }
+}
+
+void TestCli::outOfMemoryIsAMessage()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address sanitizer reserves more address space than the limit allows");
+#endif
+    // 16.7 million grid points (the single-precision steps stall at 2^24) need about 1 GB
+    // once interpolated; the tool may have 512 MB.
+    QProcess p;
+    p.setChildProcessModifier([] {
+        const rlimit limit{rlim_t{512} << 20, rlim_t{512} << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    p.start(Tool(), {Data("amp_ma.s2p"), "--grid", "0:49999999:1", "--params", "Gt"});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardError()), QString("korvel-sparam: not enough memory; try a coarser grid\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

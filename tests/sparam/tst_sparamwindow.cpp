@@ -14,8 +14,14 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace korvel;
 using namespace korvel::ui;
@@ -165,9 +171,48 @@ private slots:
         QVERIFY(!w.IsFullScreen());
     }
 
-    // A display that is refused leaves the previous one in place.
-    void refusedDisplayKeepsThePreviousOne()
+    // A Smith chart of data set 1 is drawn, then a file is loaded into a slot, then Calculate
+    // runs again. Each row: the slot and the file ("<fifo>" and "<link to /dev/zero>" are made
+    // on the spot), the messages that follow, and the curves shown after the load and after
+    // Calculate. A refused display leaves the previous one in place, unless that one shows a
+    // data set that is no longer loaded.
+    void displayShowsOnlyWhatIsLoaded_data()
     {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("afterLoad");
+        QTest::addColumn<int>("afterCalculate");
+        const QString noFiles = "No files loaded|You must load at least one SnP data file ";
+        const QString cannotRead = "SnP File Error|File load error: cannot read %1";
+        QTest::newRow("another slot, refused for its impedance")
+            << 2 << "z75.s2p"
+            << QStringList{"Incompatible Snp files|Cannot compare SnP files with mixed characteristic impedances "}
+            << 1 << 1;
+        QTest::newRow("its slot fails")
+            << 1 << "noheader.s2p"
+            << QStringList{"SnP File Error|File load error: misssing header (#) line in SnP file.", noFiles} << 0 << 0;
+        QTest::newRow("its slot is a FIFO") << 1 << "<fifo>" << QStringList{cannotRead, noFiles} << 0 << 0;
+        QTest::newRow("its slot links to /dev/zero")
+            << 1 << "<link to /dev/zero>" << QStringList{cannotRead, noFiles} << 0 << 0;
+        QTest::newRow("its slot holds another file") << 1 << "unilateral.s2p" << QStringList{} << 0 << 1;
+    }
+    void displayShowsOnlyWhatIsLoaded()
+    {
+        QFETCH(int, slot);
+        QFETCH(QString, file);
+        QFETCH(QStringList, expected);
+        QFETCH(int, afterLoad);
+        QFETCH(int, afterCalculate);
+        QTemporaryDir dir;
+        QString path = DataFile(file);
+        if (file == "<fifo>") {
+            path = dir.filePath("fifo.s2p");
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        } else if (file == "<link to /dev/zero>") {
+            path = dir.filePath("zero.s2p");
+            QVERIFY(QFile::link("/dev/zero", path));
+        }
         SparamWindow w;
         w.LoadFile(1, DataFile("z50.s2p"));
         w.findChild<QRadioButton*>("optDisplay(3)")->setChecked(true);
@@ -175,11 +220,41 @@ private slots:
         w.Calculate();
         auto* smith = w.findChild<SmithChart*>("peSmith");
         QCOMPARE(smith->Traces().size(), std::size_t{1});
-        w.LoadFile(2, DataFile("z75.s2p"));
+        w.LoadFile(slot, path);
+        QCOMPARE(int(smith->Traces().size()), afterLoad);
         w.Calculate();
+        QCOMPARE(int(smith->Traces().size()), afterCalculate);
+        expected.replaceInStrings("%1", path);
+        QCOMPARE(messages_, expected);
+    }
+
+    // An allocation that fails while a display is made is a message and an empty display.
+    void outOfMemoryIsAMessage()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer reserves more address space than the limit allows");
+#endif
+        SparamWindow w;
+        w.LoadFile(1, DataFile("z50.s2p"));
+        w.findChild<QRadioButton*>("optDisplay(1)")->setChecked(true);
+        Choose(w.findChild<QTreeWidget*>("SSTree"), "2key Gt");
+        // 16.7 million points (the single-precision steps stall at 2^24), about 1 GB once
+        // interpolated, with 512 MB more address space than the test uses now.
+        w.findChild<QLineEdit*>("txtStart")->setText("0");
+        w.findChild<QLineEdit*>("txtStop")->setText("10000000");
+        w.findChild<QLineEdit*>("txtStep")->setText("0.5");
+        QFile statm("/proc/self/statm");
+        QVERIFY(statm.open(QIODevice::ReadOnly));
+        const rlim_t used = statm.readAll().split(' ').front().toULongLong() * rlim_t(::sysconf(_SC_PAGESIZE));
+        rlimit old{};
+        QVERIFY(::getrlimit(RLIMIT_AS, &old) == 0);
+        const rlimit tight{used + (rlim_t{512} << 20), old.rlim_max};
+        QVERIFY(::setrlimit(RLIMIT_AS, &tight) == 0);
+        w.Calculate();
+        ::setrlimit(RLIMIT_AS, &old);
         QCOMPARE(messages_.size(), 1);
-        QVERIFY(messages_.front().startsWith("Incompatible Snp files|"));
-        QCOMPARE(smith->Traces().size(), std::size_t{1});
+        QVERIFY(messages_.front().startsWith("Not enough memory|"));
+        QCOMPARE(w.findChild<QTableWidget*>("grdTabular")->rowCount(), 0);
     }
 };
 
