@@ -18,6 +18,8 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -108,6 +110,36 @@ int ReadOptions(int argc, char** argv, Options& o)
     return 0;
 }
 
+// Qt cannot carry an exception through its event loop, so every event is delivered inside a
+// guard: a handler that runs out of memory or fails unexpectedly ends with a message and the
+// program goes on, instead of aborting with the user's work.
+class KorvelApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            Report("There is not enough memory for this.");
+        } catch (const std::exception& e) {
+            Report(QString("Unexpected error: %1").arg(QString::fromLocal8Bit(e.what())));
+        } catch (...) {
+            Report("Unexpected error.");
+        }
+        return false;
+    }
+
+private:
+    static void Report(const QString& text)
+    {
+        korvel::ui::ShowMessageBox(activeWindow(), QString(), text, korvel::MsgIcon::Critical);
+    }
+};
+
+int Run(int argc, char** argv, const Options& options);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -125,8 +157,21 @@ int main(int argc, char** argv)
         std::printf("korvel %s\n", KORVEL_VERSION);
         return 0;
     }
+    try {
+        return Run(argc, argv, options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvel: %s\n", e.what());
+    } catch (...) {
+        std::fputs("korvel: unexpected error\n", stderr);
+    }
+    return 1;
+}
 
-    QApplication app(argc, argv);
+namespace {
+
+int Run(int argc, char** argv, const Options& options)
+{
+    KorvelApplication app(argc, argv);
     QApplication::setApplicationName("Korvel");
     QApplication::setApplicationVersion(KORVEL_VERSION);
     QApplication::setDesktopFileName("org.example.korvel.Korvel");
@@ -161,3 +206,5 @@ int main(int argc, char** argv)
     mainWindow.StartWithSplash();
     return app.exec();
 }
+
+} // namespace
