@@ -48,13 +48,13 @@ private:
     std::shared_ptr<GridSet> grid_;
 };
 
-py::array HzOf(const float* mhz, std::size_t n)
+DArray HzOf(const float* mhz, std::size_t n)
 {
     DArray out(static_cast<py::ssize_t>(n));
     double* d = out.mutable_data();
     for (std::size_t k = 0; k < n; ++k)
         d[k] = static_cast<double>(mhz[k]) * 1e6;
-    return std::move(out);
+    return out;
 }
 
 std::vector<float> MHzOf(const py::object& hz)
