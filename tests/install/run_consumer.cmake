@@ -1,5 +1,5 @@
 # cmake -DBUILD=<build tree> -DWORK=<scratch> -DSOURCE=<consumer> -DGENERATOR=<g> -DCOMPILER=<c++>
-#       -DTOUCHSTONE=<file.s2p> [-DSANITIZE=ON] -P run_consumer.cmake
+#       -DTOUCHSTONE=<file.s2p> [-DSANITIZE=ON] [-DPYTHON=<python3>] -P run_consumer.cmake
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT status EQUAL 0)
@@ -46,3 +46,18 @@ foreach(program IN LISTS programs)
   run(${program} ${TOUCHSTONE})
   message(STATUS "${program}: ${out}")
 endforeach()
+
+# The Python package, where it was built: imported from the installed tree alone.
+if(PYTHON)
+  file(GLOB_RECURSE init ${prefix}/__init__.py)
+  list(FILTER init INCLUDE REGEX "/korvel/__init__\\.py$")
+  if(NOT init)
+    message(FATAL_ERROR "the korvel Python package was not installed")
+  endif()
+  get_filename_component(package_dir "${init}" DIRECTORY)
+  get_filename_component(site_dir "${package_dir}" DIRECTORY)
+  run(${CMAKE_COMMAND} -E env PYTHONPATH=${site_dir} ${PYTHON} -c
+      "import korvel, sys\nassert korvel.__file__.startswith(sys.argv[1])\nprint(round(korvel.sparam.load(sys.argv[2]).quantity('MSG')[0], 3))"
+      ${site_dir} ${TOUCHSTONE})
+  message(STATUS "python: ${out}")
+endif()
