@@ -233,30 +233,32 @@ void PlanarLineWindow::ShowGroundPlane(bool withGround)
         pictureNoGround_->setVisible(!withGround);
 }
 
-void PlanarLineWindow::CalcZ0()
+bool PlanarLineWindow::CheckAndRead(std::optional<PlanarBox> solved, PlanarReading& reading)
 {
-    BeginCalculation();
-    mathError_ = false;
-
+    // The inputs in their fixed order; synthesis skips the box it fills and checks its target
+    // after Er.
     for (const PlanarInput& in : d_.inputs)
-        if (!CheckInput(Box(in.box), in.minimum, in.maximum, in.zeroAllowed))
-            return;
+        if (in.box != solved && !CheckInput(Box(in.box), in.minimum, in.maximum, in.zeroAllowed))
+            return false;
     if (!CheckInput(txtEr_, 1.0, d_.erMax))
-        return;
+        return false;
+    if (solved && !CheckInput(txtTargetZ0_, 1e-300, 1e+300))
+        return false;
     for (const PlanarRatioCheck& r : d_.ratios) {
+        if (r.numerator == solved || r.denominator == solved)
+            continue;   // the search keeps to the ratios the analysis accepts
         QLineEdit* num = Box(r.numerator);
         QLineEdit* den = Box(r.denominator);
         // A strip as wide as the substrate is high is an ordinary line: unity is allowed.
         if (!CheckRatio(FieldValue(num), num, FieldValue(den), den, r.minimum, r.maximum, true)) {
             Box(r.focus)->setFocus(Qt::OtherFocusReason);
             Box(r.focus)->selectAll();
-            return;
+            return false;
         }
     }
 
     const std::string lengthCode = LengthCode();
     const std::string freqCode = FreqCode();
-    PlanarReading reading;
     for (const PlanarInput& in : d_.inputs) {
         const size_t i = size_t(in.box);
         reading.typed[i] = FieldValue(Box(in.box));
@@ -264,6 +266,16 @@ void PlanarLineWindow::CalcZ0()
     }
     reading.er = FieldValue(txtEr_);
     reading.groundPlane = !optNoGround_ || !optNoGround_->isChecked();
+    return true;
+}
+
+void PlanarLineWindow::CalcZ0()
+{
+    BeginCalculation();
+    mathError_ = false;
+    PlanarReading reading;
+    if (!CheckAndRead(std::nullopt, reading))
+        return;
 
     const PlanarOutcome out = d_.analyse(reading, kept_);
     if (out.rangeFailed)
@@ -339,40 +351,16 @@ void PlanarLineWindow::SynthesizeWidth()
 {
     BeginCalculation();
     const PlanarBox solved = optSynthesizeGap_ && optSynthesizeGap_->isChecked() ? PlanarBox::Gap : PlanarBox::Width;
-    // Every input but the solved one is checked as the analysis checks it, then the target.
-    for (const PlanarInput& in : d_.inputs)
-        if (in.box != solved && !CheckInput(Box(in.box), in.minimum, in.maximum, in.zeroAllowed))
-            return;
-    if (!CheckInput(txtEr_, 1.0, d_.erMax) || !CheckInput(txtTargetZ0_, 1e-300, 1e+300))
-        return;
-    for (const PlanarRatioCheck& r : d_.ratios) {
-        if (r.numerator == solved || r.denominator == solved)
-            continue;   // the search keeps to the ratios the analysis accepts
-        QLineEdit* num = Box(r.numerator);
-        QLineEdit* den = Box(r.denominator);
-        if (!CheckRatio(FieldValue(num), num, FieldValue(den), den, r.minimum, r.maximum, true)) {
-            Box(r.focus)->setFocus(Qt::OtherFocusReason);
-            Box(r.focus)->selectAll();
-            return;
-        }
-    }
-
-    const std::string lengthCode = LengthCode();
     PlanarReading reading;
-    for (const PlanarInput& in : d_.inputs) {
-        const size_t i = size_t(in.box);
-        reading.typed[i] = FieldValue(Box(in.box));
-        reading.si[i] = ConvertUnit(reading.typed[i], in.box == PlanarBox::Freq ? FreqCode() : lengthCode, true);
-    }
-    reading.er = FieldValue(txtEr_);
-    reading.groundPlane = !optNoGround_ || !optNoGround_->isChecked();
+    if (!CheckAndRead(solved, reading))
+        return;
 
     const DimensionSynthesis s = d_.synthesise(FieldValue(txtTargetZ0_), reading, solved);
     if (!s.solved) {
         FlagInvalidInput(txtTargetZ0_, QString::fromStdString(s.message));
         return;
     }
-    Box(solved)->setText(SolvedDimensionText(ConvertUnit(s.value_m, lengthCode, false)));
+    Box(solved)->setText(SolvedDimensionText(ConvertUnit(s.value_m, LengthCode(), false)));
     CalcZ0();
 }
 

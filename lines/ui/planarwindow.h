@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class QGridLayout;
@@ -132,6 +133,10 @@ private:
     void BuildMenus();
     void ConnectTyping();
     void ShowGroundPlane(bool withGround);
+    // Checks the inputs as Calculate does (synthesis: all but the box it solves for, and the
+    // target) and reads them in SI units; false after the first refusal.
+    bool CheckAndRead(std::optional<PlanarBox> solved, PlanarReading& reading);
+
     // The synthesis: its target among the results, its command beside Calculate.
     void AddTargetRow(QGridLayout* results, int& row);
     void AddSynthesisCommand(QHBoxLayout* buttons);
