@@ -410,6 +410,24 @@ void IP3Window::UpdateEditable()
     }
 }
 
+double IP3Window::IMlarge(bool resultAtInput, double p1, double p2, bool tonesAtInput, double ip3, bool ip3AtInput,
+                          double g) const
+{
+    return korvel::IMlarge(resultAtInput, p1, p2, tonesAtInput, ip3, ip3AtInput, g);
+}
+
+double IP3Window::SigLarge(bool resultAtInput, double ip3, bool ip3AtInput, double im1, double im2, bool imsAtInput,
+                           double g) const
+{
+    return korvel::SigLarge(resultAtInput, ip3, ip3AtInput, im1, im2, imsAtInput, g);
+}
+
+double IP3Window::IP3(bool resultAtInput, double p1, double p2, bool tonesAtInput, double im1, double im2,
+                      bool imsAtInput, double g) const
+{
+    return korvel::IP3(resultAtInput, p1, p2, tonesAtInput, im1, im2, imsAtInput, g);
+}
+
 void IP3Window::CalcIntermods()
 {
     BeginCalculation();
