@@ -521,6 +521,7 @@ private:
         else if (command == "setting") SettingCmd(rest);
         else if (command == "tab") Tab(rest);
         else if (command == "file") FileCmd(rest);
+        else if (command == "hover") Hover(rest);
         else if (command == "clipboard") ClipboardCmd(rest);
         else
             throw ScriptError{"unknown command: " + command};
@@ -953,10 +954,14 @@ private:
         std::vector<Json> series;
         for (QAbstractSeries* s : chart->series()) {
             QStringList points;
-            if (auto* xy = qobject_cast<QXYSeries*>(s))
+            Json curve;
+            curve.Add("name", s->name());
+            if (auto* xy = qobject_cast<QXYSeries*>(s)) {
+                curve.Add("color", ColourText(xy->color()));
                 for (const QPointF& p : xy->points())
                     points << "[" + JsonNumber(p.x()) + "," + JsonNumber(p.y()) + "]";
-            series.push_back(Json().Add("name", s->name()).Raw("points", "[" + points.join(',') + "]"));
+            }
+            series.push_back(curve.Raw("points", "[" + points.join(',') + "]"));
         }
         Print(Json().Add("series", name).Add("title", chart->title()).Add("axes", axes).Add("data", series));
     }
@@ -1115,6 +1120,20 @@ private:
             return;
         }
         throw ScriptError{"no open window holds data sets"};
+    }
+
+    // The mouse resting at X Y (pixels from the control's top left), as for a read-out
+    // that follows the cursor.
+    void Hover(const QString& args)
+    {
+        const auto [name, r1] = Split(args);
+        const auto [xText, yText] = Split(r1);
+        auto* w = qobject_cast<QWidget*>(Find(name));
+        if (!w)
+            throw ScriptError{name + " takes no mouse"};
+        const QPointF at(ToInt(xText), ToInt(yText));
+        QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
     }
 
     void FileCmd(const QString& answer)

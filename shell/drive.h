@@ -13,7 +13,8 @@ void InstallHooks();
 
 // Charts: a QChartView is read directly; a chart drawn by hand (a Smith chart in paintEvent)
 // answers `series` through a Q_INVOKABLE `QString DriveSeriesJson() const` returning a JSON
-// object of the same fields: {"title":...,"axes":[...],"data":[{"name":...,"points":[[x,y],...]}]}.
+// object of the same fields: {"title":...,"axes":[...],"data":[{"name":...,"color":"#RRGGBB",
+// "points":[[x,y],...]}]}.
 
 // A window that holds data a script may read back answers `dataset N` through a Q_INVOKABLE
 // `QString DriveDataSetJson(int) const` returning the JSON object's fields after the number.
