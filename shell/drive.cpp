@@ -1,6 +1,10 @@
 #include "drive.h"
 
+#include "core/settings.h"
+#include "filedialog.h"
+#include "helpviewer.h"
 #include "host.h"
+#include "infowindows.h"
 #include "statusbar.h"
 #include "uihooks.h"
 #include "unitselector.h"
@@ -12,11 +16,13 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +53,6 @@
 #include <vector>
 
 namespace korvel::drive {
-namespace {
 
 // ---- JSON, one object per line, keys in the order they are written ----------------------
 
@@ -76,12 +81,14 @@ QString JsonString(const QString& text)
     return out;
 }
 
-QString JsonNumber(double v)
+QString JsonNumber(double v, int digits)
 {
     if (!std::isfinite(v))
         return "null";
-    return QString::number(v, 'g', 15);
+    return QString::number(v, 'g', digits);
 }
+
+namespace {
 
 class Json {
 public:
@@ -168,6 +175,13 @@ std::optional<ui::Answer>& PendingAnswer()
 {
     static std::optional<ui::Answer> answer;
     return answer;
+}
+
+// How the next file dialog is answered: a path, or empty for Cancel; one `file` covers one.
+std::optional<QString>& PendingFile()
+{
+    static std::optional<QString> file;
+    return file;
 }
 
 ui::Answer AnswerBox(ui::Buttons buttons)
@@ -502,6 +516,13 @@ private:
         else if (command == "items") Items(rest);
         else if (command == "windows") WindowsCmd(rest);
         else if (command == "shot") Shot(rest);
+        else if (command == "dataset") DataSet(rest);
+        else if (command == "focus") Focus(rest);
+        else if (command == "setting") SettingCmd(rest);
+        else if (command == "tab") Tab(rest);
+        else if (command == "file") FileCmd(rest);
+        else if (command == "hover") Hover(rest);
+        else if (command == "clipboard") ClipboardCmd(rest);
         else
             throw ScriptError{"unknown command: " + command};
         // clang-format on
@@ -672,9 +693,28 @@ private:
         throw ScriptError{name + " cannot be checked"};
     }
 
+    // A menu item by the caption a person reads ("&Help" is "Help"), in the lookup order of
+    // the windows.
+    static QAction* MenuItemCaptioned(const QString& caption)
+    {
+        for (QWidget* window : Windows())
+            for (QAction* a : window->findChildren<QAction*>()) {
+                QString text = a->text();
+                text = text.left(text.indexOf('\t') < 0 ? text.size() : text.indexOf('\t'));
+                text.replace("&&", "\x01").remove('&').replace('\x01', '&');
+                if (text == caption && !a->isSeparator())
+                    return a;
+            }
+        throw ScriptError{"no menu item " + caption};
+    }
+
     void Menu(const QString& name)
     {
-        auto* a = FindAs<QAction>(name, "a menu item");
+        QAction* a = nullptr;
+        if (name.size() > 1 && name.startsWith('"') && name.endsWith('"'))
+            a = MenuItemCaptioned(name.mid(1, name.size() - 2));
+        else
+            a = FindAs<QAction>(name, "a menu item");
         a->trigger();
     }
 
@@ -687,7 +727,7 @@ private:
                 key = &k;
         if (!key)
             throw ScriptError{"unknown key: " + keyName};
-        QObject* o = Find(name);
+        QObject* o = name == "focus" ? FocusWidget() : Find(name);
         QPointer<QWidget> w = qobject_cast<QWidget*>(o);
         if (!w)
             throw ScriptError{name + " takes no keys"};
@@ -741,8 +781,22 @@ private:
             if (!m.invoke(window, Qt::DirectConnection, ret, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8],
                           a[9]))
                 throw ScriptError{"call failed: " + parts[0]};
-            if (result.isValid())
-                Print(Json().Add("call", parts[0]).Add("result", result.toString()));
+            if (!result.isValid())
+                return;
+            // Numbers and truth values as JSON has them, anything else as its text.
+            Json out;
+            out.Add("call", parts[0]);
+            switch (result.typeId()) {
+            case QMetaType::Bool: out.Add("result", result.toBool()); break;
+            case QMetaType::Int:
+            case QMetaType::Long:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::Float:
+            case QMetaType::Double: out.Add("result", result.toDouble()); break;
+            default: out.Add("result", result.toString());
+            }
+            Print(out);
             return;
         }
         throw ScriptError{"unknown procedure: " + parts[0]};
@@ -786,6 +840,16 @@ private:
             out.Add("visible", w->isVisible()).Add("enabled", w->isEnabled());
             if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isCheckable())
                 out.Add("checked", b->isChecked());
+            // The row a selector or list stands on, -1 for none.
+            if (auto* c = qobject_cast<QComboBox*>(w))
+                out.Add("index", c->currentIndex());
+            else if (auto* l = qobject_cast<QListWidget*>(w))
+                out.Add("index", l->currentRow());
+            else if (auto* v = qobject_cast<QAbstractItemView*>(w); v && !qobject_cast<QTreeWidget*>(w))
+                out.Add("index", v->currentIndex().isValid() ? v->currentIndex().row() : -1);
+            // A tooltip is given only where the window sets one.
+            if (!w->toolTip().isEmpty())
+                out.Add("tooltip", w->toolTip());
         }
         Print(out);
     }
@@ -814,7 +878,29 @@ private:
 
     void Rows(const QString& name) { Print(Json().Add("rows", name).Add("text", RowsOf(Find(name)))); }
 
-    void Items(const QString& name) { Print(Json().Add("items", name).Add("text", RowsOf(Find(name)))); }
+    // The column headings of a list of several columns (a selector's drop-down included).
+    static QStringList HeadingsOf(QObject* o)
+    {
+        QAbstractItemModel* m = nullptr;
+        if (auto* c = qobject_cast<QComboBox*>(o))
+            m = c->model();
+        else if (auto* v = qobject_cast<QAbstractItemView*>(o))
+            m = v->model();
+        QStringList headings;
+        for (int c = 0; m && m->columnCount() > 1 && c < m->columnCount(); ++c)
+            headings << m->headerData(c, Qt::Horizontal).toString();
+        return headings;
+    }
+
+    void Items(const QString& name)
+    {
+        QObject* o = Find(name);
+        Json out;
+        out.Add("items", name).Add("text", RowsOf(o));
+        if (const QStringList headings = HeadingsOf(o); !headings.isEmpty())
+            out.Add("headings", headings);
+        Print(out);
+    }
 
     void Color(const QString& name)
     {
@@ -868,12 +954,30 @@ private:
         std::vector<Json> series;
         for (QAbstractSeries* s : chart->series()) {
             QStringList points;
-            if (auto* xy = qobject_cast<QXYSeries*>(s))
+            Json curve;
+            curve.Add("name", s->name());
+            if (auto* xy = qobject_cast<QXYSeries*>(s)) {
+                curve.Add("color", ColourText(xy->color()));
                 for (const QPointF& p : xy->points())
                     points << "[" + JsonNumber(p.x()) + "," + JsonNumber(p.y()) + "]";
-            series.push_back(Json().Add("name", s->name()).Raw("points", "[" + points.join(',') + "]"));
+            }
+            series.push_back(curve.Raw("points", "[" + points.join(',') + "]"));
         }
         Print(Json().Add("series", name).Add("title", chart->title()).Add("axes", axes).Add("data", series));
+    }
+
+    static QString GeometryText(const QRect& r)
+    {
+        return QString("[%1,%2,%3,%4]").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
+
+    static const char* StateName(Qt::WindowStates state)
+    {
+        if (state & Qt::WindowMinimized)
+            return "minimized";
+        if (state & Qt::WindowMaximized)
+            return "maximized";
+        return "normal";
     }
 
     void WindowsCmd(const QString&)
@@ -886,10 +990,17 @@ private:
             list.push_back(Json()
                                .Add("name", sub->widget()->objectName())
                                .Add("caption", sub->widget()->windowTitle())
-                               .Add("active", sub->widget() == active));
+                               .Add("active", sub->widget() == active)
+                               .Raw("geometry", GeometryText(sub->geometry()))
+                               .Add("state", StateName(sub->windowState())));
         }
         for (QWidget* top : TopLevels())
-            list.push_back(Json().Add("name", top->objectName()).Add("caption", top->windowTitle()).Add("active", false));
+            list.push_back(Json()
+                               .Add("name", top->objectName())
+                               .Add("caption", top->windowTitle())
+                               .Add("active", false)
+                               .Raw("geometry", GeometryText(top->geometry()))
+                               .Add("state", StateName(top->windowState())));
         Print(Json().Add("windows", list));
     }
 
@@ -912,6 +1023,135 @@ private:
         Print(Json().Add("shot", name).Add("file", file).Add("saved", saved));
     }
 
+    // The control with the keyboard: the application's, else the one the active window would
+    // give it to (offscreen a window need not be active).
+    static QWidget* FocusWidget()
+    {
+        if (QWidget* w = QApplication::focusWidget())
+            return w;
+        QWidget* window = ActiveWindow();
+        QWidget* w = window ? window->focusWidget() : nullptr;
+        if (!w)
+            throw ScriptError{"no control has the focus"};
+        return w;
+    }
+
+    // Makes the window holding w the active one, so that focus changes send their events
+    // (the lost-focus checks) as they do for a person.
+    static void Activate(QWidget* w)
+    {
+        for (QWidget* p = w; p; p = p->parentWidget())
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(p)) {
+                if (Area() && Area()->activeSubWindow() != sub)
+                    Area()->setActiveSubWindow(sub);
+                break;
+            }
+        if (QApplication::activeWindow() != w->window())
+            QApplication::setActiveWindow(w->window());
+    }
+
+    void Focus(const QString& name)
+    {
+        if (name.trimmed().isEmpty()) {
+            QWidget* w = FocusWidget();
+            Print(Json().Add("focus", w->objectName()));
+            return;
+        }
+        auto* w = qobject_cast<QWidget*>(Find(name));
+        if (!w || w->focusPolicy() == Qt::NoFocus || !w->isEnabled() || !w->isVisible())
+            throw ScriptError{name + " cannot take the focus"};
+        Activate(w);
+        w->setFocus(Qt::MouseFocusReason);
+    }
+
+    void Tab(const QString&)
+    {
+        QWidget* w = FocusWidget();
+        Activate(w);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t");
+        QApplication::sendEvent(w, &press);
+    }
+
+    // The session's shared settings, by the names the program gives them.
+    void SettingCmd(const QString& name)
+    {
+        const SharedSettings& s = Settings();
+        const std::pair<const char*, QString> values[] = {
+            {"componentTolerance", QString::number(s.componentTolerance)},
+            {"useStandardValues", s.useStandardValues ? "true" : "false"},
+            {"soundEnabled", s.soundEnabled ? "true" : "false"},
+            {"intelligentFormat", s.intelligentFormat ? "true" : "false"},
+            {"significantFigures", QString::number(s.significantFigures)},
+            {"bypassRatio", QString::number(s.bypassRatio)},
+            {"maxJunctionTempC", JsonNumber(s.maxJunctionTempC)},
+            {"quietMathErrors", s.quietMathErrors ? "true" : "false"},
+            {"mathErrorFlag", s.mathErrorFlag ? "true" : "false"},
+            {"lastMathError", JsonString(QString::fromStdString(s.lastMathError))},
+            {"decimalSeparator", JsonString(QString::fromStdString(s.decimalSeparator))},
+            {"groupSeparator", JsonString(QString::fromStdString(s.groupSeparator))},
+            {"webAddress", JsonString(QString::fromStdString(s.webAddress))},
+            {"webLinkCaption", JsonString(QString::fromStdString(s.webLink.caption))},
+            {"webLinkIntervalMs", JsonNumber(s.webLink.intervalMs, 7)},
+            {"sensitivityColourIntensity", JsonNumber(ui::SensitivityColourIntensity(), 7)},
+        };
+        for (const auto& [key, value] : values)
+            if (name.trimmed() == QLatin1String(key)) {
+                Print(Json().Add("setting", name.trimmed()).Raw("value", value));
+                return;
+            }
+        throw ScriptError{"unknown setting: " + name};
+    }
+
+    void DataSet(const QString& number)
+    {
+        const int slot = ToInt(number);
+        for (QWidget* window : Windows()) {
+            const int own = window->metaObject()->indexOfMethod("DriveDataSetJson(int)");
+            if (own < 0)
+                continue;
+            QString fields;
+            window->metaObject()->method(own).invoke(window, Qt::DirectConnection, Q_RETURN_ARG(QString, fields),
+                                                     Q_ARG(int, slot));
+            if (fields.isEmpty())
+                throw ScriptError{"no data set " + number};
+            const QByteArray line = ("{" + JsonString("dataset") + ":" + QString::number(slot) + "," + fields + "}\n").toUtf8();
+            std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout);
+            std::fflush(stdout);
+            return;
+        }
+        throw ScriptError{"no open window holds data sets"};
+    }
+
+    // The mouse resting at X Y (pixels from the control's top left), as for a read-out
+    // that follows the cursor.
+    void Hover(const QString& args)
+    {
+        const auto [name, r1] = Split(args);
+        const auto [xText, yText] = Split(r1);
+        auto* w = qobject_cast<QWidget*>(Find(name));
+        if (!w)
+            throw ScriptError{name + " takes no mouse"};
+        const QPointF at(ToInt(xText), ToInt(yText));
+        QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+    }
+
+    void FileCmd(const QString& answer)
+    {
+        if (answer.trimmed().isEmpty())
+            throw ScriptError{"file takes a path or cancel"};
+        PendingFile() = answer.trimmed() == "cancel" ? QString() : answer;
+    }
+
+    void ClipboardCmd(const QString&)
+    {
+        const QClipboard* clip = QApplication::clipboard();
+        Json out;
+        out.Add("clipboard", clip->text());
+        if (const QImage image = clip->image(); !image.isNull())
+            out.Raw("image", QString("[%1,%2]").arg(image.width()).arg(image.height()));
+        Print(out);
+    }
 };
 
 } // namespace
@@ -929,6 +1169,20 @@ void InstallHooks()
         return true;
     };
     ui::SetHooks(std::move(hooks));
+    ui::SetHelpShownHook([](int topic) { Print(Json().Add("help", topic)); });
+    // A dialog nobody answered is cancelled: a script never waits for a person.
+    ui::SetOpenFileHook([](const QString& title, const QString&, const QString& filter) {
+        const QString chosen = PendingFile().value_or(QString());
+        PendingFile().reset();
+        Json dialog;
+        dialog.Add("title", title).Add("filter", filter);
+        if (chosen.isEmpty())
+            dialog.Raw("chosen", "null");
+        else
+            dialog.Add("chosen", chosen);
+        Print(Json().Add("file", dialog));
+        return chosen;
+    });
 }
 
 int Run(const QString& scriptPath)

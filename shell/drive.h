@@ -13,7 +13,16 @@ void InstallHooks();
 
 // Charts: a QChartView is read directly; a chart drawn by hand (a Smith chart in paintEvent)
 // answers `series` through a Q_INVOKABLE `QString DriveSeriesJson() const` returning a JSON
-// object of the same fields: {"title":...,"axes":[...],"data":[{"name":...,"points":[[x,y],...]}]}.
+// object of the same fields: {"title":...,"axes":[...],"data":[{"name":...,"color":"#RRGGBB",
+// "points":[[x,y],...]}]}.
+
+// A window that holds data a script may read back answers `dataset N` through a Q_INVOKABLE
+// `QString DriveDataSetJson(int) const` returning the JSON object's fields after the number.
+
+// JSON text for those answers: a quoted, escaped string and a number (null when not finite),
+// written with up to `digits` significant figures and '.' whatever the locale.
+QString JsonString(const QString& text);
+QString JsonNumber(double v, int digits = 15);
 
 // Runs the script after the main window has started (without the splash delay).
 // Returns the process exit status: 0, or 2 after an unknown window, control or command.

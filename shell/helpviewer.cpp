@@ -54,9 +54,21 @@ QString HelpViewer::TopicFile(int topic)
     return ProgramFile(QString("help/topic%1.html").arg(topic));
 }
 
+namespace {
+std::function<void(int)>& HelpShownHook()
+{
+    static std::function<void(int)> hook;
+    return hook;
+}
+} // namespace
+
+void SetHelpShownHook(std::function<void(int topic)> hook) { HelpShownHook() = std::move(hook); }
+
 void HelpViewer::ShowTopic(int topic)
 {
     topic_ = topic;
+    if (HelpShownHook())
+        HelpShownHook()(topic);
     const QString file = TopicFile(topic);
     if (QFileInfo::exists(file)) {
         browser_->setSource(QUrl::fromLocalFile(file));

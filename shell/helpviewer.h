@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QTextBrowser;
 class QUrl;
 
@@ -32,5 +34,8 @@ private:
 
 // Opens (or raises) the one help viewer of the session at the topic.
 HelpViewer* ShowHelpTopic(int topic);
+
+// Told of every topic the viewer shows (drive mode prints it); empty tells no one.
+void SetHelpShownHook(std::function<void(int topic)> hook);
 
 } // namespace korvel::ui

@@ -101,6 +101,11 @@ InterceptDiagram::Range InterceptDiagram::Axes() const
     return {lo, hi, std::min(y0, lo + gain_), y1};
 }
 
+// The curves' colours, shared by the drawing and the description a script reads.
+const QColor kFundamentalColour(31, 95, 166);
+const QColor kProductColour(200, 60, 40);
+const QColor kOperatingColour(40, 140, 60);
+
 QString InterceptDiagram::DriveSeriesJson() const
 {
     if (!set_)
@@ -112,9 +117,11 @@ QString InterceptDiagram::DriveSeriesJson() const
     const QString im = pt(r.x0, 3.0 * r.x0 - 2.0 * iip3_ + gain_) + "," + pt(iip3_, oip3);
     const QString op = pt(toneIn_, toneIn_ + gain_) + "," + pt(toneIn_, 3.0 * toneIn_ - 2.0 * iip3_ + gain_);
     return QString(R"j({"title":"Intercept diagram","axes":["Input tone level (dBm)","Output level (dBm)"],)j"
-                   R"j("data":[{"name":"Fundamental","points":[%1]},{"name":"Third-order product","points":[%2]},)j"
-                   R"j({"name":"Operating point","points":[%3]}]})j")
-        .arg(fund, im, op);
+                   R"j("data":[{"name":"Fundamental","color":"%4","points":[%1]},)j"
+                   R"j({"name":"Third-order product","color":"%5","points":[%2]},)j"
+                   R"j({"name":"Operating point","color":"%6","points":[%3]}]})j")
+        .arg(fund, im, op, kFundamentalColour.name().toUpper(), kProductColour.name().toUpper(),
+             kOperatingColour.name().toUpper());
 }
 
 void InterceptDiagram::paintEvent(QPaintEvent*)
@@ -161,9 +168,9 @@ void InterceptDiagram::paintEvent(QPaintEvent*)
     p.setClipRect(plot);
     const double oip3 = iip3_ + gain_;
     // Fundamental, slope 1, and the third-order product, slope 3, both through the intercept.
-    p.setPen(QPen(QColor(31, 95, 166), 2));
+    p.setPen(QPen(kFundamentalColour, 2));
     p.drawLine(QPointF(X(r.x0), Y(r.x0 + gain_)), QPointF(X(r.x1), Y(r.x1 + gain_)));
-    p.setPen(QPen(QColor(200, 60, 40), 2));
+    p.setPen(QPen(kProductColour, 2));
     p.drawLine(QPointF(X(r.x0), Y(3.0 * r.x0 - 2.0 * iip3_ + gain_)),
                QPointF(X(r.x1), Y(3.0 * r.x1 - 2.0 * iip3_ + gain_)));
     // Dashed guides to the intercept.
@@ -174,12 +181,12 @@ void InterceptDiagram::paintEvent(QPaintEvent*)
     // between them (the dBc figure).
     const double toneOut = toneIn_ + gain_;
     const double imOut = 3.0 * toneIn_ - 2.0 * iip3_ + gain_;
-    p.setPen(QPen(QColor(40, 140, 60), 1, Qt::DotLine));
+    p.setPen(QPen(kOperatingColour, 1, Qt::DotLine));
     p.drawLine(QPointF(X(toneIn_), Y(toneOut)), QPointF(X(toneIn_), Y(imOut)));
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(31, 95, 166));
+    p.setBrush(kFundamentalColour);
     p.drawEllipse(QPointF(X(toneIn_), Y(toneOut)), 4, 4);
-    p.setBrush(QColor(200, 60, 40));
+    p.setBrush(kProductColour);
     p.drawEllipse(QPointF(X(toneIn_), Y(imOut)), 4, 4);
     p.setBrush(Qt::black);
     p.drawEllipse(QPointF(X(iip3_), Y(oip3)), 4, 4);
@@ -193,9 +200,9 @@ void InterceptDiagram::paintEvent(QPaintEvent*)
     p.setPen(QColor(190, 190, 190));
     p.setBrush(Qt::white);
     p.drawRect(legend);
-    p.setPen(QColor(31, 95, 166));
+    p.setPen(kFundamentalColour);
     p.drawText(QPointF(legend.left() + 5, legend.top() + fm.ascent() + 3), fundText);
-    p.setPen(QColor(200, 60, 40));
+    p.setPen(kProductColour);
     p.drawText(QPointF(legend.left() + 5, legend.top() + fm.ascent() + fm.height() + 3), imText);
 }
 
@@ -408,6 +415,24 @@ void IP3Window::UpdateEditable()
         for (QRadioButton* b : pair->ref)
             b->setEnabled(!isUnknown);
     }
+}
+
+double IP3Window::IMlarge(bool resultAtInput, double p1, double p2, bool tonesAtInput, double ip3, bool ip3AtInput,
+                          double g) const
+{
+    return korvel::IMlarge(resultAtInput, p1, p2, tonesAtInput, ip3, ip3AtInput, g);
+}
+
+double IP3Window::SigLarge(bool resultAtInput, double ip3, bool ip3AtInput, double im1, double im2, bool imsAtInput,
+                           double g) const
+{
+    return korvel::SigLarge(resultAtInput, ip3, ip3AtInput, im1, im2, imsAtInput, g);
+}
+
+double IP3Window::IP3(bool resultAtInput, double p1, double p2, bool tonesAtInput, double im1, double im2,
+                      bool imsAtInput, double g) const
+{
+    return korvel::IP3(resultAtInput, p1, p2, tonesAtInput, im1, im2, imsAtInput, g);
 }
 
 void IP3Window::CalcIntermods()

@@ -54,6 +54,14 @@ public:
 
 public slots:
     void CalcIntermods();
+    // The intercept relations the window calculates with, offered to other code and scripts
+    // (levels in dBm, gain in dB).
+    double IMlarge(bool resultAtInput, double p1, double p2, bool tonesAtInput, double ip3, bool ip3AtInput,
+                   double g) const;
+    double SigLarge(bool resultAtInput, double ip3, bool ip3AtInput, double im1, double im2, bool imsAtInput,
+                    double g) const;
+    double IP3(bool resultAtInput, double p1, double p2, bool tonesAtInput, double im1, double im2, bool imsAtInput,
+               double g) const;
 
 private:
     struct Pair {

@@ -352,21 +352,32 @@ QString SmithChart::DriveSeriesJson() const
     heads << captions_;
     QStringList data;
     for (const SmithTrace& t : traces_) {
-        QStringList pts;
+        // A point outside the chart (|rho| > 1, a negative resistance) is kept and its place
+        // in the list named, as the drawing clips it; the open circuit has no finite impedance.
+        QStringList pts, outside;
         for (const Complex& g : t.gamma) {
-            if (IsUndefined(g) || std::hypot(g.Re, g.Im) > 1.0 + 1e-9)
+            if (IsUndefined(g))
                 continue;
             const C gamma = ToStd(g);
             if (std::abs(1.0 - gamma) < 1e-12)
-                continue;  // the open circuit: infinite impedance
+                continue;
+            if (std::abs(gamma) > 1.0 + 1e-9)
+                outside << QString::number(pts.size());
             const C z = (1.0 + gamma) / (1.0 - gamma);
             pts << "[" + JsonNum(z.real()) + "," + JsonNum(z.imag()) + "]";
         }
-        data << "{\"name\":" + JsonText(t.name) + ",\"points\":[" + pts.join(',') + "]}";
+        data << "{\"name\":" + JsonText(t.name) + ",\"color\":" + JsonText(t.color.name().toUpper())
+                    + ",\"points\":[" + pts.join(',') + "],\"outside\":[" + outside.join(',') + "]}";
     }
+    // Each label where it is drawn, as the impedance of that place.
     QStringList marks;
-    for (const SmithMark& m : marks_)
-        marks << JsonText(m.text);
+    for (const SmithMark& m : marks_) {
+        const C gamma = ToStd(m.gamma);
+        const bool open = std::abs(1.0 - gamma) < 1e-12;
+        const C z = open ? C() : (1.0 + gamma) / (1.0 - gamma);
+        marks << "{\"text\":" + JsonText(m.text) + ",\"at\":"
+                     + (open ? QString("null") : "[" + JsonNum(z.real()) + "," + JsonNum(z.imag()) + "]") + "}";
+    }
     return "{\"title\":" + JsonText(heads.join('\n')) + ",\"axes\":[\"Zn real\",\"Zn imaginary\"],\"data\":["
            + data.join(',') + "],\"labels\":[" + marks.join(',') + "]}";
 }

@@ -226,7 +226,9 @@ void SparamWindow::ShowRectangular(const std::vector<GridSet>& sets, const std::
                 for (double v : values)
                     if (!IsUndefined(v))
                         defined.push_back(v);
-                statistics << QString("D%1 ").arg(numbers[i]) + Q(GainFlatnessCaption(GainFlatnessOf(defined)));
+                // The prefix tells the sets apart; with one set plotted it would only clutter.
+                const QString prefix = sets.size() > 1 ? QString("D%1 ").arg(numbers[i]) : QString();
+                statistics << prefix + Q(GainFlatnessCaption(GainFlatnessOf(defined)));
             }
             if (n->kind == NodeKind::PhaseLinearity) {
                 const std::vector<double> ref = LinearPhaseReference(g.freq, values);

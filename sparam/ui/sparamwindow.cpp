@@ -5,6 +5,8 @@
 #include "shell/host.h"
 #include "shell/formwidgets.h"
 #include "shell/services.h"
+#include "shell/drive.h"
+#include "shell/filedialog.h"
 #include "shell/uihooks.h"
 
 #include <QAction>
@@ -17,7 +19,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -379,12 +380,42 @@ void SparamWindow::DisplayTypeChosen(int)
 
 void SparamWindow::OpenFileDialog(int slot)
 {
-    QFileDialog dialog(this, "Open S1P or S2P files", lastFolder_, "S-Parameter Files (*.s1p *.s2p)");
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::ReadOnly, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    LoadFile(slot, dialog.selectedFiles().front());
+    const QString path = AskOpenFileName(this, "Open S1P or S2P files", lastFolder_, "S-Parameter Files (*.s1p *.s2p)");
+    if (!path.isEmpty())
+        LoadFile(slot, path);
+}
+
+QString SparamWindow::DriveDataSetJson(int slot) const
+{
+    if (slot < 1 || slot > 3)
+        return QString();
+    const DataSet& d = slots_[slot];
+    if (!d.loaded)
+        return "\"loaded\":false";
+    // Stored values are single precision: seven figures show all they hold.
+    auto num = [](float v) { return drive::JsonNumber(double(v), 7); };
+    auto list = [](const QStringList& items) { return "[" + items.join(',') + "]"; };
+    QStringList freq, pairs, noise;
+    // The pairs in the file's own order: S11, or S11 S21 S12 S22.
+    const std::vector<int> order = d.ports == 1 ? std::vector<int>{SIndex(1, 1)}
+                                                : std::vector<int>{SIndex(1, 1), SIndex(2, 1), SIndex(1, 2), SIndex(2, 2)};
+    for (std::size_t k = 0; k < d.Points(); ++k) {
+        freq << num(d.freq[k]);
+        QStringList row;
+        for (int s : order)
+            row << list({num(d.first[std::size_t(s)][k]), num(d.second[std::size_t(s)][k])});
+        pairs << list(row);
+    }
+    for (std::size_t k = 0; k < d.NoisePoints(); ++k)
+        noise << list({num(d.noiseFreq[k]), num(d.nfMinDb[k]), num(d.gammaOptMag[k]), num(d.gammaOptAng[k]), num(d.rn[k])});
+    return QString("\"loaded\":true,\"file\":%1,\"ports\":%2,\"format\":%3,\"unit\":%4,\"z0\":%5,"
+                   "\"points\":%6,\"noisePoints\":%7,\"freq\":%8,\"pairs\":%9,\"noise\":%10")
+        .arg(drive::JsonString(Q(d.fileName)))
+        .arg(d.ports)
+        .arg(drive::JsonString(Q(d.numberFormat)), drive::JsonString(Q(d.frequencyUnit)), num(d.referenceImpedance))
+        .arg(d.Points())
+        .arg(d.NoisePoints())
+        .arg(list(freq), list(pairs), list(noise));
 }
 
 void SparamWindow::LoadFile(int slot, const QString& path)

@@ -51,6 +51,9 @@ public:
     const DataSetSlots& DataSets() const { return slots_; }
     DisplayType CurrentDisplay() const;
     bool IsFullScreen() const;
+    // A data set (1..3) as drive mode reads it back: the JSON fields after its number, empty
+    // for a slot that does not exist.
+    Q_INVOKABLE QString DriveDataSetJson(int slot) const;
 
 public slots:
     // cmdCalc: the checks, then the chosen display.

@@ -1,7 +1,8 @@
 // Every calculator of the catalogue, opened as a user opens it, on a 1366 x 768 screen with a
 // dark palette in the C, German and French locales: it shows whole (no scroll bar, cut caption
 // or hidden grid row) and readable, and its defaults calculated (F4, F3), its examples and a
-// fractional-Er material are accepted in comma locales where C accepts them, same numbers shown.
+// fractional-Er material are accepted in comma locales where C accepts them, same numbers shown;
+// no two of its controls share a name.
 #include "active/ui/register.h"
 #include "lines/ui/register.h"
 #include "signal/ui/register.h"
@@ -123,6 +124,16 @@ std::vector<Seen> Run(const QString& key, const QString& name, const QLocale& lo
     QWidget* window = main.ChildWindow(name);
     if (!window)
         return {};
+    // Every named control answers to its name alone (a script and the window's own lookups
+    // reach it by name); the elements of a control array share one name and differ by index.
+    QMap<QString, int> named;
+    for (const QObject* o : window->findChildren<QObject*>())
+        if ((o->isWidgetType() || qobject_cast<const QAction*>(o)) && !o->objectName().isEmpty()
+            && !o->objectName().startsWith("qt_") && !o->property("index").isValid())
+            ++named[o->objectName()];
+    for (auto it = named.cbegin(); it != named.cend(); ++it)
+        if (it.value() > 1)
+            faults << QString("%1 controls named %2").arg(it.value()).arg(it.key());
     std::vector<Seen> seen;
     auto record = [&](const QString& step) {
         for (int settle = 0; settle < 3; ++settle)  // the frame and then the main window grow

@@ -228,7 +228,7 @@ void TestDrive::script_data()
 
     QTest::newRow("windows and addressing")
         << "open Test-Gadgets\nwindows\nget frmGadgets.lblEcho\nget window\n"
-        << QStringList{R"({"windows":[{"name":"frmGadgets","caption":"Gadgets","active":true}]})",
+        << QStringList{R"({"windows":[{"name":"frmGadgets","caption":"Gadgets","active":true,"geometry":[0,0,282,600],"state":"normal"}]})",
                        R"({"get":"frmGadgets.lblEcho","text":"","visible":true,"enabled":true})",
                        R"({"get":"window","text":"Gadgets","visible":true,"enabled":true})"}
         << 0;
@@ -272,11 +272,11 @@ void TestDrive::script_data()
     QTest::newRow("public procedures with arguments and results")
         << "open Test-Gadgets\ncall Sum 2 1.5 abc\nget lblEcho\ncall Twice 21\n"
         << QStringList{R"({"get":"lblEcho","text":"2 1.5 abc","visible":true,"enabled":true})",
-                       R"({"call":"Twice","result":"42"})"}
+                       R"({"call":"Twice","result":42})"}
         << 0;
     QTest::newRow("charts")
         << "open Test-Gadgets\nseries chartGain\n"
-        << QStringList{R"({"series":"chartGain","title":"Gain","axes":["GHz","dB"],"data":[{"name":"S21","points":[[1,10.5],[2,9.25]]}]})"}
+        << QStringList{R"({"series":"chartGain","title":"Gain","axes":["GHz","dB"],"data":[{"name":"S21","color":"#209FDF","points":[[1,10.5],[2,9.25]]}]})"}
         << 0;
     QTest::newRow("a chart drawn by hand")
         << "open Test-Gadgets\nseries picSmith\n"

@@ -1,6 +1,6 @@
 // The Smith chart drawn by hand: the cursor readout's numbers and formats, the normalised
-// impedances it reports for drive mode (undefined points, the open circuit and points off
-// the chart left out), and that a curve lands where its reflection coefficient says.
+// impedances it reports for drive mode (undefined points and the open circuit left out,
+// points off the chart marked), and that a curve lands where its reflection coefficient says.
 #include "sparam/ui/smithchart.h"
 #include "sparam/twoport.h"
 
@@ -103,7 +103,7 @@ private slots:
         QVERIFY(found);
     }
 
-    void driveSeriesLeavesOutWhatCannotBeDrawn()
+    void driveSeriesMarksWhatIsOffTheChart()
     {
         SmithChart chart;
         SmithTrace t;
@@ -113,14 +113,15 @@ private slots:
                    Complex{1.0 / 3, 0},   // z = 2
                    kUndefinedComplex,     // undefined: skipped
                    Complex{1, 0},         // the open circuit: infinite, skipped
-                   Complex{0.9, 0.9},     // outside the chart: skipped
+                   Complex{0.9, 0.9},     // outside the chart: z = (-0.62 + j1.8) / 0.82, marked
                    Complex{-1, 0},        // the short: z = 0
                    Complex{0, 1}};        // the rim at +90 degrees: z = j
         chart.SetTitle("T");
         chart.SetTraces({t});
         QCOMPARE(chart.DriveSeriesJson(),
                  QString("{\"title\":\"T\",\"axes\":[\"Zn real\",\"Zn imaginary\"],\"data\":[{\"name\":\"D1 S11\","
-                         "\"points\":[[1,0],[2,0],[0,0],[0,1]]}],\"labels\":[]}"));
+                         "\"color\":\"#FF0000\",\"points\":[[1,0],[2,0],[-0.756098,2.19512],[0,0],[0,1]],"
+                         "\"outside\":[2]}],\"labels\":[]}"));
     }
 
     // A thick red curve across the middle of the chart colours the centre pixel; the grid
