@@ -523,6 +523,7 @@ private:
         else if (command == "file") FileCmd(rest);
         else if (command == "hover") Hover(rest);
         else if (command == "clipboard") ClipboardCmd(rest);
+        else if (command == "info") Info(rest);
         else
             throw ScriptError{"unknown command: " + command};
         // clang-format on
@@ -532,6 +533,14 @@ private:
     {
         if (!ui::Host() || !ui::Host()->OpenCatalogueEntry(key))
             throw ScriptError{"unknown window: " + key};
+    }
+
+    // A script's own message to the person watching, in the program's message window; it
+    // stays until its Close button is pressed.
+    void Info(const QString& text)
+    {
+        auto* info = new ui::InfoWindow(text, ui::Host() ? ui::Host()->MainWidget() : nullptr);
+        info->show();
     }
 
     void Set(const QString& args)
