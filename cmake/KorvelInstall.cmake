@@ -61,7 +61,7 @@ foreach(_lib IN LISTS _libraries)
           DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
 endforeach()
 
-# ---- Debian packages: korvel (the programs) and korvel-dev (the libraries) ----
+# ---- Debian packages: korvel (the programs), korvel-dev (the libraries) and python3-korvel ----
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME korvel)
 set(CPACK_PACKAGE_VENDOR "Velmar RF Semiconductors")
@@ -69,12 +69,12 @@ set(CPACK_PACKAGE_CONTACT "Korvel developers <korvel@korvel.example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL runtime development)
+set(CPACK_COMPONENTS_ALL ${KORVEL_PACKAGES})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://korvel.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME korvel)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${KORVEL_PACKAGE_runtime})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION electronics)
 # The first line is the synopsis; the rest is the long description, one string.
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "RF and microwave design calculators
@@ -85,10 +85,26 @@ reflection and mismatch, cascaded noise figure, intercept points, mixer
 spurs, a complex RPN calculator, standard component values, a lumped-element
 balun and a two-port S-parameter tool with Smith, polar and rectangular
 charts. korvel-sparam tabulates Touchstone files from the command line.")
-set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME korvel-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME ${KORVEL_PACKAGE_development})
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "RF and microwave design formulas (development files)
 The formula libraries behind Korvel's calculators as static C++ libraries
 with their headers, a CMake package (find_package(Korvel)) and pkg-config
 files.")
+if(KORVEL_PYTHON)
+  # The module is built for one interpreter's ABI and uses numpy's.
+  string(REPLACE "." ";" _py ${KORVEL_PYTHON_VERSION})
+  list(GET _py 0 _py_major)
+  list(GET _py 1 _py_minor)
+  math(EXPR _py_next "${_py_minor} + 1")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME ${KORVEL_PACKAGE_python})
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+      "python3 (>= ${_py_major}.${_py_minor}~), python3 (<< ${_py_major}.${_py_next}), python3-numpy")
+  set(CPACK_DEBIAN_PYTHON_DESCRIPTION "RF and microwave design formulas for Python
+The korvel package gives Python the formulas behind Korvel's calculators
+(transmission lines, bias networks, detectors, reflection, noise cascades,
+mixer spurs, standard values, the balun) and its S-parameter engine, with
+numpy arrays in and out and conversion to and from scikit-rf.")
+endif()
 include(CPack)
