@@ -3,6 +3,7 @@
 // window and korvel-sparam use, with the interpreter released while it works.
 #include "common.h"
 
+#include "core/parallel.h"
 #include "sparam/columns.h"
 #include "sparam/interpolation.h"
 #include "sparam/tabular.h"
@@ -22,6 +23,8 @@ static_assert(sizeof(Complex) == sizeof(std::complex<double>), "numpy reads the 
 using CArray = py::array_t<std::complex<double>, py::array::c_style | py::array::forcecast>;
 using DArray = py::array_t<double, py::array::c_style | py::array::forcecast>;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Below this many points a second thread costs more than it saves.
+constexpr std::size_t kPointsPerRange = 1 << 16;
 
 // One data set: a file as loaded (or arrays given as one), which interpolation starts from,
 // and the set on a grid, which the quantities are computed over. A loaded set's grid is its
@@ -141,10 +144,11 @@ py::dict Quantities(PySet& set, const std::vector<std::string>& names)
     {
         py::gil_scoped_release free;
         EvaluateColumns(g, real, realOut);
-        for (double* column : realOut)
-            for (std::size_t k = 0; k < n; ++k)
-                if (IsUndefined(column[k]))
-                    column[k] = kNaN;
+        // The undefined marker becomes NaN on every core, as the columns were made.
+        ForEachRange(n, RangesFor(n, kPointsPerRange), 1, [&](std::size_t, std::size_t from, std::size_t to) {
+            for (double* column : realOut)
+                std::replace(column + from, column + to, kUndefined, kNaN);
+        });
         std::size_t c = 0;
         for (Param p : params) {
             if (!IsComplexParam(p))
