@@ -227,7 +227,7 @@ void TestDrive::script_data()
     QTest::addColumn<int>("status");
 
     QTest::newRow("windows and addressing")
-        << "open Test-Gadgets\nwindows\nget frmGadgets.lblEcho\nget window\n"
+        << "open Test-Gadgets\nwindows geometry\nget frmGadgets.lblEcho\nget window\n"
         << QStringList{R"({"windows":[{"name":"frmGadgets","caption":"Gadgets","active":true,"geometry":[0,0,282,600],"state":"normal"}]})",
                        R"({"get":"frmGadgets.lblEcho","text":"","visible":true,"enabled":true})",
                        R"({"get":"window","text":"Gadgets","visible":true,"enabled":true})"}
