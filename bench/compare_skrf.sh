@@ -41,42 +41,18 @@ PY
 export MALLOC_MMAP_THRESHOLD_=1048576
 ours=$("$build/bin/sparam_bench" --repeat 3 "$file")
 
-theirs=$("$py" - "$file" 2>/dev/null <<'PY'
-import gc, resource, sys, time, warnings
-import numpy as np
+theirs=$("$py" - "$file" "$root/bench" 2>/dev/null <<'PY'
+import resource, sys, warnings
 warnings.filterwarnings("ignore")
 import skrf as rf
+sys.path.insert(0, sys.argv[2])
+from skrf_peer import derive, fastest, offset_grid
 
 path = sys.argv[1]
 
-def fastest(stage, runs=3):
-    best, result = float("inf"), None
-    for _ in range(runs):
-        result = None
-        gc.collect()
-        t = time.perf_counter()
-        result = stage()
-        best = min(best, time.perf_counter() - t)
-    return best, result
-
-def derive(on):
-    s = on.s
-    s11, s21, s12, s22 = s[:, 0, 0], s[:, 1, 0], s[:, 0, 1], s[:, 1, 1]
-    k = on.stability
-    delta = s11 * s22 - s12 * s21
-    mu1 = (1 - np.abs(s11) ** 2) / (np.abs(s22 - delta * np.conj(s11)) + np.abs(s12 * s21))
-    b1 = 1 + np.abs(s11) ** 2 - np.abs(s22) ** 2 - np.abs(delta) ** 2
-    msg = 10 * np.log10(np.abs(s21) / np.abs(s12))
-    mag = np.where((k > 1) & (b1 > 0), msg + 10 * np.log10(k - np.sqrt(np.maximum(k * k - 1, 0))), np.nan)
-    gt = on.s_db[:, 1, 0]
-    vswr = on.s_vswr[:, 0, 0]
-    rl = -on.s_db[:, 0, 0]
-    gd = on.group_delay[:, 1, 0]
-    return k, mu1, mag, msg, gt, vswr, rl, gd
-
 load, net = fastest(lambda: rf.Network(path))
 f = net.f
-grid = f[0] + (f[-1] - f[0]) * (np.arange(len(f)) + 0.5) / len(f)
+grid = offset_grid(f)
 interpolate, on = fastest(lambda: net.interpolate(rf.Frequency.from_f(grid, unit="hz")))
 der, (k, mu1, mag, msg, gt, vswr, rl, gd) = fastest(lambda: derive(on))
 peak = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss / 1024

@@ -11,13 +11,11 @@ Prints korvel's and scikit-rf's times with their ratio, and korvel-from-Python o
 build/bin/sparam_bench (the module's overhead).
 """
 import contextlib
-import gc
 import io
 import os
 import subprocess
 import sys
 import tempfile
-import time
 import warnings
 
 # Large blocks fresh from the system in every run, in this process as in the C++ bench's.
@@ -27,38 +25,16 @@ if os.environ.get("MALLOC_MMAP_THRESHOLD_") != "1048576":
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 build = os.environ.get("KORVEL_BUILD_DIR", os.path.join(root, "build"))
 sys.path.insert(0, os.path.join(build, "python"))
-import numpy as np  # noqa: E402
 
 from korvel import sparam  # noqa: E402
 
 warnings.filterwarnings("ignore")
 with contextlib.redirect_stdout(io.StringIO()):
     import skrf as rf  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from skrf_peer import derive as skrf_derive, fastest, offset_grid  # noqa: E402
 
 QUANTITIES = ["K", "Mu1", "MAG", "MSG", "Gt", "VSWRIn", "RLIn", "GroupDelay21"]
-
-
-def fastest(stage, runs=3):
-    best, result = float("inf"), None
-    for _ in range(runs):
-        result = None
-        gc.collect()
-        t = time.perf_counter()
-        result = stage()
-        best = min(best, time.perf_counter() - t)
-    return best, result
-
-
-def skrf_derive(on):
-    s = on.s
-    s11, s21, s12, s22 = s[:, 0, 0], s[:, 1, 0], s[:, 0, 1], s[:, 1, 1]
-    k = on.stability
-    delta = s11 * s22 - s12 * s21
-    mu1 = (1 - np.abs(s11) ** 2) / (np.abs(s22 - delta * np.conj(s11)) + np.abs(s12 * s21))
-    b1 = 1 + np.abs(s11) ** 2 - np.abs(s22) ** 2 - np.abs(delta) ** 2
-    msg = 10 * np.log10(np.abs(s21) / np.abs(s12))
-    mag = np.where((k > 1) & (b1 > 0), msg + 10 * np.log10(k - np.sqrt(np.maximum(k * k - 1, 0))), np.nan)
-    return k, mu1, mag, msg, on.s_db[:, 1, 0], on.s_vswr[:, 0, 0], -on.s_db[:, 0, 0], on.group_delay[:, 1, 0]
 
 
 def main():
@@ -74,7 +50,7 @@ def main():
         ours = {}
         ours["load"], ds = fastest(lambda: sparam.load(path))
         f = ds.frequencies
-        grid = f[0] + (f[-1] - f[0]) * (np.arange(len(f)) + 0.5) / len(f)
+        grid = offset_grid(f)
         ours["interpolate"], on = fastest(lambda: sparam.interpolate(ds, grid))
         ours["derive"], q = fastest(lambda: on.quantities(QUANTITIES))
         theirs = {}
