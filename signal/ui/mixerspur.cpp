@@ -313,15 +313,3 @@ void MixerSpurWindow::CalcSpurs()
 }
 
 } // namespace korvel::ui
-
-namespace korvel::ui {
-
-bool MixerSpurWindow::event(QEvent* e)
-{
-    const bool handled = CalcFrame::event(e);
-    if (e->type() == QEvent::LayoutRequest)
-        GrowFrameToFit(this);
-    return handled;
-}
-
-} // namespace korvel::ui

@@ -26,9 +26,6 @@ public:
 public slots:
     void CalcSpurs();
 
-protected:
-    bool event(QEvent* e) override;
-
 private:
     void BuildControls();
     void BuildMenus();

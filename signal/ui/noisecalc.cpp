@@ -892,15 +892,3 @@ void NoiseCalcPreferences::Accept()
 }
 
 } // namespace korvel::ui
-
-namespace korvel::ui {
-
-bool NoiseCalcWindow::event(QEvent* e)
-{
-    const bool handled = CalcFrame::event(e);
-    if (e->type() == QEvent::LayoutRequest)
-        GrowFrameToFit(this);
-    return handled;
-}
-
-} // namespace korvel::ui

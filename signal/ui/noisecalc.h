@@ -42,9 +42,6 @@ public slots:
     void SetInterceptOutput() { SetInterceptMode(InterceptMode::Output); }
     void LoadExample(int number);
 
-protected:
-    bool event(QEvent* e) override;
-
 private:
     struct StageData {
         QString name;
