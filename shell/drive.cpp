@@ -250,12 +250,7 @@ private:
     {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        // A layout that resizes a window asks its parent for a new layout in turn (the main
-        // window grows to fit a calculator): let each round finish, however slow the build.
-        for (int round = 0; round < 4; ++round) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
 
     // ---- Windows -------------------------------------------------------------------------
